@@ -1,0 +1,12 @@
+#pragma once
+// The two process-wide file paths: the settings file (setting.ini) and the
+// active language file. Set at start-up (and the language file by the language
+// dialog); read from any thread.
+
+#include <string>
+
+const std::string& SettingsFile();
+void SetSettingsFile(const std::string& path);
+
+const std::string& LanguageFile();
+void SetLanguageFile(const std::string& path);
