@@ -1,7 +1,8 @@
 #pragma once
 // The two process-wide file paths: the settings file (setting.ini) and the
 // active language file. Set at start-up (and the language file by the language
-// dialog); read from any thread.
+// dialog); read from any thread. A returned reference stays valid and unchanged
+// until exit, so a reader never sees a path being replaced under it.
 
 #include <string>
 
