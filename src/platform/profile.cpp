@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <mutex>
 #include <optional>
 #include <sys/stat.h>
 #include <vector>
@@ -135,6 +136,14 @@ std::string Truncate(std::string_view text, std::size_t size)
     return std::string(text.substr(0, cut));
 }
 
+// Writes are read-modify-replace; two threads of this process writing at
+// once (the transfer worker storing a found port, say) must not lose a key.
+std::mutex& WriteMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
 bool HasLineBreak(std::string_view s)
 {
     return s.find_first_of("\r\n") != std::string_view::npos;
@@ -193,6 +202,7 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key, s
         return false;
     }
 
+    std::lock_guard<std::mutex> lock(WriteMutex());
     std::string text;
     struct stat st {};
     if (::stat(file.c_str(), &st) == 0 || errno != ENOENT) {

@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -186,4 +187,23 @@ TEST(ProfileWriteErrors, TextThatWouldChangeTheFileStructureIsRefused)
         EXPECT_EQ(TempDir::ReadFile(file), before);
     }
 }
+TEST(ProfileWriteThreads, ConcurrentWritersOfOneFileLoseNoKey)
+{
+    TempDir dir;
+    const std::string file = dir.file("setting.ini");
+    TempDir::WriteFile(file, "[setup]\n");
+    auto writer = [&](const char* prefix) {
+        for (int i = 0; i < 40; ++i)
+            WritePrivateProfileString("setup", prefix + std::to_string(i), "1", file);
+    };
+    std::thread a(writer, "a");
+    std::thread b(writer, "b");
+    a.join();
+    b.join();
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(GetPrivateProfileInt("setup", "a" + std::to_string(i), 0, file), 1) << i;
+        EXPECT_EQ(GetPrivateProfileInt("setup", "b" + std::to_string(i), 0, file), 1) << i;
+    }
+}
+
 } // namespace
