@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <map>
+#include <set>
 #include <string>
 
 namespace {
@@ -75,6 +78,48 @@ TEST_P(ShippedLanguage, HasDisplayNameColumnTitlesAndFullLists)
             EXPECT_FALSE(text.empty()) << list.section << " " << i;
             EXPECT_LE(text.size(), 29u) << list.section << " " << i;
         }
+    }
+}
+
+// Section name -> key names, as written in the file (comments skipped).
+std::map<std::string, std::set<std::string>> KeysBySection(const std::string& file)
+{
+    std::map<std::string, std::set<std::string>> keys;
+    std::ifstream in(file);
+    std::string line, section;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == ';')
+            continue;
+        if (line[0] == '[') {
+            section = line.substr(1, line.find(']') - 1);
+            keys[section];
+        } else if (const auto eq = line.find('='); eq != std::string::npos) {
+            keys[section].insert(line.substr(0, eq));
+        }
+    }
+    return keys;
+}
+
+// A text added to one language only would show "Not Found" in the other.
+TEST(ShippedLanguages, BothFilesHaveTheSameSectionsAndKeys)
+{
+    const auto english = KeysBySection(kResources + "/english.lang");
+    const auto chinese = KeysBySection(kResources + "/chinese.lang");
+    ASSERT_TRUE(english.count("String"));
+    EXPECT_GE(english.at("String").size(), std::size(kStringKeys));
+    for (const auto& [section, keys] : english) {
+        const auto other = chinese.find(section);
+        ASSERT_NE(other, chinese.end()) << "[" << section << "] missing in chinese.lang";
+        for (const auto& key : keys)
+            EXPECT_TRUE(other->second.count(key)) << "[" << section << "] " << key << " missing in chinese.lang";
+    }
+    for (const auto& [section, keys] : chinese) {
+        const auto other = english.find(section);
+        ASSERT_NE(other, english.end()) << "[" << section << "] missing in english.lang";
+        for (const auto& key : keys)
+            EXPECT_TRUE(other->second.count(key)) << "[" << section << "] " << key << " missing in english.lang";
     }
 }
 
