@@ -195,7 +195,7 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key, s
     // A line break, a '=' in the key or a ']' in the section name would change
     // the meaning of the file for every later reader.
     if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)
-        || section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos
+        || Trim(section).empty() || section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos
         || Trim(key).empty() || Trim(key).front() == '[' || Trim(key).front() == ';') {
         if (error)
             *error = "Cannot write " + file + ": invalid section, key or value";
@@ -238,7 +238,7 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key, s
         }
         const std::size_t at = lines[last].next;
         std::string insert = entry + std::string(eol);
-        if (lines[last].next == lines[last].end) // the last line of the file has no line end
+        if (at == text.size() && text.back() != '\n') // the last line of the file has no line end
             insert = std::string(eol) + entry + std::string(eol);
         out = text.substr(0, at) + insert + text.substr(at);
     }

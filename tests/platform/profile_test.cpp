@@ -138,6 +138,7 @@ const WriteCase kWriteCases[] = {
     { "NewSectionInCrLfFile", "[a]\r\nx=1\r\n", "b", "y", "2", "[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n" },
     { "LastLineWithoutLineEnd", "[a]\nx=1", "a", "y", "2", "[a]\nx=1\ny=2\n" },
     { "SectionHeaderWithoutLineEnd", "[a]", "a", "y", "2", "[a]\ny=2\n" },
+    { "LastLineEndsInBareCarriageReturn", "[a]\nx=1\r", "a", "y", "2", "[a]\nx=1\r\ny=2\n" },
     { "KeepsByteOrderMark", "\xEF\xBB\xBF[a]\nx=1\n", "a", "x", "2", "\xEF\xBB\xBF[a]\nx=2\n" },
     { "EmptyValue", "[setup]\nlanguage=english\n", "setup", "language", "", "[setup]\nlanguage=\n" },
     { "Utf8Value", "[a]\nx=1\n", "a", "x", "简体中文", "[a]\nx=简体中文\n" },
@@ -175,6 +176,7 @@ TEST(ProfileWriteErrors, TextThatWouldChangeTheFileStructureIsRefused)
         { "set]up", "com", "1" },
         { "set\nup", "com", "1" },
         { "setup", "[x]", "1" },
+        { " ", "com", "1" },
     };
     TempDir dir;
     const std::string file = dir.file("setting.ini");
