@@ -1,6 +1,6 @@
 #include "model/bcd_frequency.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -34,7 +34,9 @@ std::int32_t ParseFreqText(std::string_view input)
 
 std::int32_t SnapToRaster(std::int32_t value)
 {
-    const std::int64_t v = value;
+    // Only eight digits can be stored; keeping v in range also keeps the
+    // arithmetic below away from overflow.
+    const std::int64_t v = std::clamp<std::int32_t>(value, 0, 99999999);
     // The 6.25 kHz point at or below v + 750 Hz.
     const std::int64_t d = ((v + 75) / 625) * 625;
     if (v / 100 == d / 100)

@@ -17,7 +17,7 @@ using BcdFrequency = std::array<std::uint8_t, 4>;
 // 32-bit limits instead of overflowing.
 std::int32_t ParseFreqText(std::string_view text);
 
-// The raster point stored for an entered value.
+// The raster point stored for an entered value (taken as 0..99999999).
 std::int32_t SnapToRaster(std::int32_t value);
 
 // Packs the first eight decimal digits of value (values outside
