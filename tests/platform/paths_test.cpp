@@ -88,6 +88,12 @@ struct LocaleCase {
     unsigned expected;
 };
 
+void PrintTo(const LocaleCase& c, std::ostream* os)
+{
+    *os << "LC_ALL=" << (c.lcAll ? c.lcAll : "(unset)") << " LC_MESSAGES=" << (c.lcMessages ? c.lcMessages : "(unset)")
+        << " LANG=" << (c.lang ? c.lang : "(unset)");
+}
+
 class Locale : public testing::TestWithParam<LocaleCase> {};
 
 TEST_P(Locale, FirstSetVariableDecides)

@@ -56,6 +56,8 @@ const ReadCase kReadCases[] = {
     { "WholeMultibyteValueFits", "[a]\nx=中文\n", "a", "x", "", 7, "中文" },
 };
 
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+
 class ProfileRead : public testing::TestWithParam<ReadCase> {};
 
 TEST_P(ProfileRead, ReturnsTheValueAsWindowsWould)
@@ -97,6 +99,8 @@ const IntCase kIntCases[] = {
     { "IntMin", "n=-2147483648", INT_MIN },
     { "Absent", nullptr, 1234 },
 };
+
+void PrintTo(const IntCase& c, std::ostream* os) { *os << c.name; }
 
 class ProfileInt : public testing::TestWithParam<IntCase> {};
 
@@ -143,6 +147,8 @@ const WriteCase kWriteCases[] = {
     { "EmptyValue", "[setup]\nlanguage=english\n", "setup", "language", "", "[setup]\nlanguage=\n" },
     { "Utf8Value", "[a]\nx=1\n", "a", "x", "简体中文", "[a]\nx=简体中文\n" },
 };
+
+void PrintTo(const WriteCase& c, std::ostream* os) { *os << c.name; }
 
 class ProfileWrite : public testing::TestWithParam<WriteCase> {};
 
