@@ -1,0 +1,77 @@
+// velmar-cli: the scriptable front end over the Qt-free core.
+
+#include "cli/cli_command.h"
+#include "cli/cli_support.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+void PrintUsage(std::ostream& out)
+{
+    out << "usage: velmar-cli [--settings FILE] COMMAND [ARGS]\n\ncommands:\n";
+    for (const CliCommand& command : CliCommands())
+        out << "  " << command.usage << "\n      " << command.summary << '\n';
+    out << "\noptions:\n"
+           "  --settings FILE  the setting.ini to use (model catalogue, channel rows, language);\n"
+           "                   default: setting.ini beside the program or in VELMAR_HOME.\n"
+           "                   The language file is taken from the same folder.\n"
+           "  --help           this text\n"
+           "\nset fields (several may be given; they are applied in order):\n"
+           "  channel fields, after --channel N (1-16); the text goes through the channel\n"
+           "  table's rules (band edge, raster, simplex and same-tone follow; empty clears):\n"
+           "    rxFreq txFreq rxTone txTone      any text, e.g. rxFreq=439.125 rxTone=88.5 txTone=D023N\n"
+           "    option5 narrowBand highPower option8 option9 option10 option11   0 or 1\n"
+           "  settings (stored value or list index):\n"
+           "    squelchLevel 0-9, txTimeout 0-10, voxLevel 0-9, voxDelay 0-6,\n"
+           "    sideKey1 sideKey2 sideKey1Long sideKey2Long 0-15, voiceAnnunciation 0-2,\n"
+           "    pttId 0-3, scanMode 0-1, beep 0-1, batterySave 0-1,\n"
+           "    priorityChannel 0 (none) or a non-empty channel 1-16,\n"
+           "    txStartCode txEndCode up to 15 of 0-9 A-D, readPassword up to 6 letters and digits\n"
+           "\nexit codes:\n"
+           "  0  success\n"
+           "  1  a file could not be read or written, or is not a radio data file\n"
+           "  2  usage error: unknown command, option or field, or a value out of range\n"
+           "A failed command leaves its data file untouched.\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args;
+    std::string settings;
+    bool help = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            help = true;
+        } else if (arg == "--settings") {
+            if (i + 1 >= argc) {
+                CliError(std::cerr, "--settings needs a file name");
+                return kExitUsage;
+            }
+            settings = argv[++i];
+        } else {
+            args.push_back(arg);
+        }
+    }
+    if (help) {
+        PrintUsage(std::cout);
+        return kExitOk;
+    }
+    if (args.empty()) {
+        PrintUsage(std::cerr);
+        return kExitUsage;
+    }
+    const CliCommand* command = FindCliCommand(args.front());
+    if (!command) {
+        CliError(std::cerr, "unknown command \"" + args.front() + "\" (see --help)");
+        return kExitUsage;
+    }
+    SetCliSettingsPath(settings);
+    CliContext context{{args.begin() + 1, args.end()}, std::cout, std::cerr};
+    return command->run(context);
+}
