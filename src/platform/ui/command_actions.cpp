@@ -115,6 +115,7 @@ QMenu* CommandActions::BuildMenu(QMenuBar* bar, const MenuTemplate& t)
             break;
         }
     }
+    m_recentMenu = recentMenu;
     return recentMenu;
 }
 

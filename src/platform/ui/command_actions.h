@@ -35,6 +35,7 @@ public:
     QMenu* BuildMenu(QMenuBar* bar, const MenuTemplate& t);
     // The placeholder action of the recent-file list after BuildMenu.
     QAction* RecentFilesPlaceholder() const { return m_recentPlaceholder; }
+    QMenu* RecentFilesMenu() const { return m_recentMenu; }
 
     // Adds buttons with images ":/toolbar/<command ID>.xpm".
     void BuildToolbar(QToolBar* bar, const ToolbarTemplate& t);
@@ -56,4 +57,5 @@ private:
     std::map<int, QAction*> m_actions;
     std::map<int, std::function<void()>> m_handlers;
     QAction* m_recentPlaceholder = nullptr;
+    QMenu* m_recentMenu = nullptr;
 };
