@@ -7,7 +7,7 @@ namespace {
 const ControlTemplate kControls[] = {
     {-1, ControlKind::Icon, 11, 14, 21, 20, "", CS_NONE, nullptr},
     {1015, ControlKind::Label, 40, 12, 150, 8, "Velmar 编程软件 1.0 版", CS_NONE, nullptr},
-    {-1, ControlKind::Label, 40, 28, 150, 8, "用于16信道手持对讲机的写频软件", CS_NONE, nullptr},
+    {1027, ControlKind::Label, 40, 28, 150, 8, "用于16信道手持对讲机的写频软件", CS_NONE, nullptr},
 };
 }
 
