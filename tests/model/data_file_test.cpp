@@ -198,3 +198,54 @@ TEST(Archive, LoadReadsWhatIsLeftAndStoreAppends)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DataFileFixture, SampleFileLoadsFieldByFieldAndSavesUnchanged)
+{
+    ModelEnv env;
+    CVelmarDoc doc;
+    const std::string fixture = std::string(VELMAR_FIXTURE_DIR) + "/sample-uhf.dig";
+    ASSERT_TRUE(doc.OnOpenDocument(fixture));
+    ASSERT_EQ(doc.GetLastLoadResult(), CVelmarDoc::LoadResult::Ok);
+
+    EXPECT_EQ(doc.GetModelIndex(), 0);
+    EXPECT_EQ(doc.GetFreqText(1, true), "439.12500");
+    EXPECT_EQ(doc.GetToneText(1, false), "88.5");
+    EXPECT_EQ(doc.GetFreqText(2, false), "441.00625");
+    EXPECT_EQ(doc.GetToneText(2, true), "D023N");
+    EXPECT_EQ(doc.GetToneText(2, false), "D754I");
+    EXPECT_EQ(doc.GetNarrowBand(2), 1);
+    EXPECT_EQ(doc.GetHighPower(2), 0);
+    EXPECT_EQ(doc.GetOption5(3), 1);
+    EXPECT_TRUE(doc.IsTxEmpty(16));
+    EXPECT_FALSE(doc.IsRxEmpty(16));
+    EXPECT_TRUE(doc.IsRxEmpty(4));
+    EXPECT_EQ(doc.GetPriorityChannel(), 2);
+    EXPECT_EQ(doc.GetSquelchLevel(), 5);
+    EXPECT_EQ(doc.GetTxTimeout(), 2);
+    EXPECT_EQ(doc.GetVoxLevel(), 0);
+    EXPECT_EQ(doc.GetVoxDelay(), 3);
+    EXPECT_EQ(doc.GetSideKey1(), 1);
+    EXPECT_EQ(doc.GetSideKey2Long(), 2);
+    EXPECT_EQ(doc.GetVoiceAnnunciation(), 2);
+    EXPECT_EQ(doc.GetPttId(), 3);
+    EXPECT_EQ(doc.GetScanMode(), 1);
+    EXPECT_EQ(doc.GetBeep(), 1);
+    EXPECT_EQ(doc.GetBatterySave(), 0);
+    EXPECT_EQ(doc.GetPttCodeText(true), "12AB");
+    EXPECT_EQ(doc.GetPttCodeText(false), "D0");
+    EXPECT_EQ(doc.GetReadPasswordText(), "aB3");
+
+    // The same fields at their places in the file.
+    const std::string bytes = TempDir::ReadFile(fixture);
+    ASSERT_EQ(bytes.size(), 4144u);
+    EXPECT_EQ(bytes.substr(48 + 0x20, 4), std::string("\x25\x06\x60\x44", 4)); // channel 2 rx 446.00625
+    EXPECT_EQ(bytes.substr(48 + 0x2A, 2), std::string("\x54\xC7", 2));         // channel 2 tx tone D754I
+    EXPECT_EQ(bytes[48 + 0x3C6], '\x01');                                     // priority channel 2
+
+    ASSERT_TRUE(doc.OnSaveDocument(env.File("copy.dig")));
+    EXPECT_EQ(TempDir::ReadFile(env.File("copy.dig")), bytes);
+}
+
+} // namespace
