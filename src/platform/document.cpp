@@ -45,10 +45,11 @@ bool CDocument::OnNewDocument()
 
 bool CDocument::OnOpenDocument(const std::string& path, std::string* error)
 {
+    // Read first: a file that cannot be read leaves the document as it was.
     std::string bytes;
-    DeleteContents();
     if (!ReadWholeFile(path, bytes, error))
         return false;
+    DeleteContents();
     if (!bytes.empty()) {
         CArchive archive(bytes, CArchive::load);
         Serialize(archive);

@@ -47,10 +47,11 @@ public:
     // Derived documents extend it; false abandons the new document.
     virtual bool OnNewDocument();
 
-    // Resets the document with DeleteContents, then loads the file through
-    // Serialize (an empty file is not passed to Serialize). On success the
-    // document takes the path and is not modified. false with a message in
-    // error when the file cannot be read; the document is then reset.
+    // Reads the file, resets the document with DeleteContents, then loads the
+    // bytes through Serialize (an empty file is not passed to Serialize). On
+    // success the document takes the path and is not modified. false with a
+    // message in error when the file cannot be read; the document is then
+    // left as it was.
     virtual bool OnOpenDocument(const std::string& path, std::string* error = nullptr);
 
     // Stores through Serialize and replaces the file atomically; on success

@@ -129,13 +129,16 @@ TEST_F(DataFileTest, EmptyFileOpensAsAResetDocument)
     EXPECT_EQ(doc.Image().bytes[RadioImage::kSettingFlags], 0xFF);
 }
 
-TEST_F(DataFileTest, UnreadableFileIsReportedAndTheDocumentIsReset)
+TEST_F(DataFileTest, UnreadableFileIsReportedAndTheDocumentKeptAsItWas)
 {
     doc.SetFreqText(1, true, "439.125");
+    doc.SetModifiedFlag(true);
     std::string error;
     EXPECT_FALSE(doc.OnOpenDocument(env.File("missing.dig"), &error));
     EXPECT_NE(error.find("missing.dig"), std::string::npos);
-    EXPECT_TRUE(doc.IsRxEmpty(1));
+    EXPECT_EQ(doc.GetFreqText(1, true), "439.12500");
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetPathName(), "");
 }
 
 TEST_F(DataFileTest, FailedSaveKeepsTheOldFileAndPath)
