@@ -34,6 +34,12 @@ void PrintUsage(std::ostream& out)
            "  0  success\n"
            "  1  a file could not be read or written, or is not a radio data file\n"
            "  2  usage error: unknown command, option or field, or a value out of range\n"
+           "  3  no radio: the port cannot be opened or nothing answered (read, write)\n"
+           "  4  the radio's identification was incomplete (read, write)\n"
+           "  5  the radio's read password differs (read)\n"
+           "  6  reading failed part way (read)\n"
+           "  7  writing failed part way (write)\n"
+           "  8  cancelled with Ctrl+C (read, write)\n"
            "A failed command leaves its data file untouched.\n";
 }
 
