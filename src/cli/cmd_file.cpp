@@ -295,6 +295,7 @@ int RunSet(CliContext& context)
     // Everything is applied in memory, in order; the file is written once at
     // the end, and not at all when any argument is refused.
     int channel = 0;
+    int fields = 0;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--channel") {
@@ -329,6 +330,11 @@ int RunSet(CliContext& context)
         }
         if (!applied)
             return kExitUsage;
+        ++fields;
+    }
+    if (fields == 0) {
+        CliError(context.err, "set: no FIELD=VALUE given (see --help)");
+        return kExitUsage;
     }
     return SaveCliDocument(doc, path, context.err) ? kExitOk : kExitFailure;
 }

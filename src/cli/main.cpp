@@ -24,6 +24,8 @@ void PrintUsage(std::ostream& out)
            "  table's rules (band edge, raster, simplex and same-tone follow; empty clears):\n"
            "    rxFreq txFreq rxTone txTone      any text, e.g. rxFreq=439.125 rxTone=88.5 txTone=D023N\n"
            "    option5 narrowBand highPower option8 option9 option10 option11   0 or 1\n"
+           "  a cell the table shows read-only is refused: every field but rxFreq of an\n"
+           "  empty channel, and txTone while txFreq is empty\n"
            "  settings (stored value or list index):\n"
            "    squelchLevel 0-9, txTimeout 0-10, voxLevel 0-9, voxDelay 0-6,\n"
            "    sideKey1 sideKey2 sideKey1Long sideKey2Long 0-15, voiceAnnunciation 0-2,\n"

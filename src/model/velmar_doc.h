@@ -21,7 +21,10 @@ public:
 
     // --- Hooks the GUI sets; without them the document asks and shows nothing.
     // Asked by OnNewDocument before anything changes; false (Cancel) leaves the
-    // document untouched and OnNewDocument returns false.
+    // document untouched (image, path, title, modified flag) and OnNewDocument
+    // returns false, so the framework abandons the new document. The GUI's
+    // question returns true without asking while the application's
+    // suppressClearPrompt is set (and clears that flag).
     void SetClearQuestion(std::function<bool()> question) { m_clearQuestion = std::move(question); }
     // Called by Serialize when a loaded file fails the signature test.
     void SetWrongSignatureHandler(std::function<void()> handler) { m_wrongSignature = std::move(handler); }

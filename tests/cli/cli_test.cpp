@@ -221,6 +221,8 @@ TEST_F(CliTest, RefusedArgumentsLeaveTheFileUntouched)
         {"password too long", {"set", dig, "readPassword=1234567"}, 2},
         {"not FIELD=VALUE", {"set", dig, "squelchLevel"}, 2},
         {"nothing to set", {"set", dig}, 2},
+        {"only a channel", {"set", dig, "--channel", "1"}, 2},
+        {"tone of an empty channel", {"set", dig, "--channel", "2", "rxTone=88.5"}, 2},
         {"a late error undoes earlier fields", {"set", dig, "squelchLevel=1", "--channel", "1", "rxFreq=", "beep=2"}, 2},
         {"unknown command", {"frobnicate", dig}, 2},
         {"model without entry", {"new", "--model", "5", "-o", dig}, 2},
