@@ -52,10 +52,11 @@ std::string PortName(int port)
     return "COM" + std::to_string(port);
 }
 
+// The group that may read and write device, or "" when its group may not.
 std::string GroupOwning(const std::string& device)
 {
     struct stat info {};
-    if (::stat(device.c_str(), &info) != 0)
+    if (::stat(device.c_str(), &info) != 0 || (info.st_mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP))
         return {};
     const group* owner = ::getgrgid(info.st_gid);
     return owner ? owner->gr_name : std::to_string(info.st_gid);
@@ -72,6 +73,8 @@ std::string OpenFailure(const SerialLink& link, int port)
         return what + " is in use by another program";
     case SerialOpenError::PermissionDenied: {
         const std::string group = GroupOwning(link.LastDevice());
+        if (group.empty())
+            return "no permission to open " + what + "; only its owner may use it (see its mode with ls -l)";
         return "no permission to open " + what + "; add your user to the group \"" + group
             + "\" that owns it (sudo usermod -aG " + group + " $USER, then log in again)";
     }
@@ -294,8 +297,10 @@ int RunPorts(CliContext& context)
             state = OpenFailure(link, port);
             state = state.substr(state.find(')') + 1);
             state.erase(0, state.find_first_not_of(' '));
-            if (link.LastOpenError() == SerialOpenError::PermissionDenied)
-                state = "no permission (group \"" + GroupOwning(link.LastDevice()) + "\")";
+            if (link.LastOpenError() == SerialOpenError::PermissionDenied) {
+                const std::string group = GroupOwning(link.LastDevice());
+                state = group.empty() ? "no permission" : "no permission (group \"" + group + "\")";
+            }
         }
         context.out << PortName(port) << (port == configured ? "*" : " ") << '\t' << link.DevicePath(port) << '\t'
                     << state << '\n';

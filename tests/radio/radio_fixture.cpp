@@ -1,6 +1,8 @@
 #include "radio/radio_fixture.h"
 
+#include <chrono>
 #include <sstream>
+#include <thread>
 
 void RadioFixture::StartRadio(std::vector<std::string> args)
 {
@@ -20,7 +22,7 @@ void RadioFixture::WriteSettings(
     text << "[setup]\n";
     for (const auto& [k, v] : keys)
         text << k << "=" << v << "\n";
-    text << "\n[ports]\n";
+    text << "\n[ModelInfo]\ndata0=00400052\nFreq0=400-520MHz\n\n[ports]\n";
     for (int n = 1; n <= 255; ++n) {
         const auto it = ports.find(n);
         text << "COM" << n << "=" << (it != ports.end() ? it->second : dir.file("absent" + std::to_string(n)))
@@ -56,6 +58,17 @@ int RadioFixture::CountPcFrames(unsigned char first) const
     int n = 0;
     for (const LoggedFrame& f : Frames())
         n += f.from == "PC" && !f.bytes.empty() && f.bytes[0] == first;
+    return n;
+}
+
+int RadioFixture::WaitForPcFrames(unsigned char first, int count) const
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    int n = CountPcFrames(first);
+    while (n < count && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        n = CountPcFrames(first);
+    }
     return n;
 }
 

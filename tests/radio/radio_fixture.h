@@ -34,6 +34,9 @@ protected:
     std::vector<LoggedFrame> Frames() const;
     // How many frames the PC sent that start with the byte first.
     int CountPcFrames(unsigned char first) const;
+    // Waits (up to 2 s) until the radio has logged at least count PC frames
+    // starting with first, for frames that get no answer; returns the count.
+    int WaitForPcFrames(unsigned char first, int count) const;
     // Stops the radio and returns its memory as it wrote it on exit.
     std::vector<unsigned char> StopAndReadMemory();
 

@@ -111,7 +111,7 @@ TEST_F(TestModeTest, LeavingDebugModeSendsTheEndCommandAndCloses)
     ASSERT_EQ(procedures.StartDebugMode(), TestModeOutcome::Ok);
     procedures.EndDebugMode();
     EXPECT_FALSE(link.IsOpen());
-    EXPECT_EQ(CountPcFrames(0x62), 1);
+    EXPECT_EQ(WaitForPcFrames(0x62, 1), 1);
 }
 
 struct ProcedureFailure {
