@@ -8,6 +8,7 @@
 #include <QStyleHints>
 
 #include <algorithm>
+#include <climits>
 #include <new>
 
 CGridCtrl::CGridCtrl(int rows, int columns, int fixedRows, int fixedColumns, QWidget* parent)
@@ -694,9 +695,10 @@ void CGridCtrl::FollowSystemColors()
 
 int CGridCtrl::ReadWheelLines()
 {
-    // A negative setting asks for a page per notch.
+    // A negative setting, or the largest value a setting can hold, asks for a
+    // page per notch.
     const int lines = QApplication::wheelScrollLines();
-    return lines < 0 ? -1 : lines;
+    return lines < 0 || lines == INT_MAX ? -1 : lines;
 }
 
 void CGridCtrl::changeEvent(QEvent* event)
