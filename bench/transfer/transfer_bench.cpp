@@ -41,7 +41,8 @@ constexpr double kOpenDelayMs = 100.0;
 constexpr double kWriteDelayMs = 1.0;
 constexpr double kSettleAfterWriteMs = 1000.0;
 
-struct Radio {
+struct Radio
+{
     pid_t pid = -1;
     std::string path;
 };
@@ -117,7 +118,8 @@ bool Measure(const char* name, int isRead, const std::string& folder)
     const std::string ini = folder + "/setting.ini";
     Radio radio = StartRadio(log);
     if (radio.path.empty()) {
-        std::fprintf(stderr, "velmar-bench-transfer: the virtual radio did not start (%s)\n", VELMAR_RADIO_SIM);
+        std::fprintf(
+            stderr, "velmar-bench-transfer: the virtual radio did not start (%s)\n", VELMAR_RADIO_SIM);
         StopRadio(radio);
         return false;
     }
@@ -161,11 +163,12 @@ bool Measure(const char* name, int isRead, const std::string& folder)
     }
     long bytes = 0, pcFrames = 0;
     CountTraffic(log, bytes, pcFrames);
-    const double boundMs = bytes * kByteMs + kOpenDelayMs + pcFrames * kWriteDelayMs
-        + (isRead ? 0.0 : kSettleAfterWriteMs);
+    const double boundMs
+        = bytes * kByteMs + kOpenDelayMs + pcFrames * kWriteDelayMs + (isRead ? 0.0 : kSettleAfterWriteMs);
     const double ratio = wallMs / boundMs;
     const double cpuShare = cpuMs / wallMs;
-    std::printf("%-5s wall %7.1f ms  bound %7.1f ms (%ld bytes, %ld PC frames)  ratio %.3f  CPU %6.1f ms (%.2f%%)\n",
+    std::printf(
+        "%-5s wall %7.1f ms  bound %7.1f ms (%ld bytes, %ld PC frames)  ratio %.3f  CPU %6.1f ms (%.2f%%)\n",
         name, wallMs, boundMs, bytes, pcFrames, ratio, cpuMs, cpuShare * 100.0);
     const bool ok = ratio <= 1.15 && cpuShare < 0.05;
     if (!ok)

@@ -55,7 +55,9 @@ std::string PortName(int port)
 // The group that may read and write device, or "" when its group may not.
 std::string GroupOwning(const std::string& device)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::stat(device.c_str(), &info) != 0 || (info.st_mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP))
         return {};
     const group* owner = ::getgrgid(info.st_gid);
@@ -94,8 +96,12 @@ int ConfiguredPort()
 void RunTransfer(TransferJob& job, std::ostream& err)
 {
     const bool terminal = ::isatty(STDERR_FILENO) != 0;
-    struct sigaction action {};
-    struct sigaction previous {};
+    struct sigaction action
+    {
+    };
+    struct sigaction previous
+    {
+    };
     action.sa_handler = OnInterrupt;
     ::sigaction(SIGINT, &action, &previous);
     g_interrupted = 0;
@@ -115,9 +121,11 @@ void RunTransfer(TransferJob& job, std::ostream& err)
             if (status == SearchingPort)
                 line = "searching for the radio: " + PortName(job.progress);
             else if (status == Reading || status == Writing)
-                line = std::string(job.isRead ? "reading" : "writing") + " " + std::to_string(job.progress) + "%";
+                line = std::string(job.isRead ? "reading" : "writing") + " " + std::to_string(job.progress)
+                    + "%";
             if (line != shown) {
-                err << '\r' << line << std::string(shown.size() > line.size() ? shown.size() - line.size() : 0, ' ')
+                err << '\r' << line
+                    << std::string(shown.size() > line.size() ? shown.size() - line.size() : 0, ' ')
                     << std::flush;
                 shown = line;
             }
@@ -142,7 +150,8 @@ int ReportFailure(const TransferJob& job, SerialLink& link, std::ostream& err)
             CliError(err, "no radio: " + OpenFailure(link, port));
         } else {
             link.Close();
-            CliError(err, "no radio answered on " + PortName(port) + " (" + link.DevicePath(port) + ")" + gone);
+            CliError(
+                err, "no radio answered on " + PortName(port) + " (" + link.DevicePath(port) + ")" + gone);
         }
         return kExitPortError;
     }
@@ -156,11 +165,13 @@ int ReportFailure(const TransferJob& job, SerialLink& link, std::ostream& err)
         CliError(err, "reading failed: the radio stopped answering" + gone);
         return kExitReadFailed;
     case WriteFailed:
-        CliError(err, "writing failed: a block was not acknowledged, the radio holds the blocks before it" + gone);
+        CliError(
+            err, "writing failed: a block was not acknowledged, the radio holds the blocks before it" + gone);
         return kExitWriteFailed;
     default:
-        CliError(err, job.isRead ? "read cancelled; nothing was saved"
-                                 : "write cancelled; the radio holds the blocks written so far");
+        CliError(err,
+            job.isRead ? "read cancelled; nothing was saved"
+                       : "write cancelled; the radio holds the blocks written so far");
         return kExitCancelled;
     }
 }
@@ -302,17 +313,18 @@ int RunPorts(CliContext& context)
                 state = group.empty() ? "no permission" : "no permission (group \"" + group + "\")";
             }
         }
-        context.out << PortName(port) << (port == configured ? "*" : " ") << '\t' << link.DevicePath(port) << '\t'
-                    << state << '\n';
+        context.out << PortName(port) << (port == configured ? "*" : " ") << '\t' << link.DevicePath(port)
+                    << '\t' << state << '\n';
     }
     context.out << "* the configured port ([setup] com)\n";
     return kExitOk;
 }
 
-[[maybe_unused]] const bool kReadRegistered = RegisterCliCommand({ "read",
-    "read -o FILE.dig [--from FILE.dig] [--password TEXT]",
-    "read the radio into a new document (or a copy of --from, whose read password --password sets) and save it",
-    RunRead });
+[[maybe_unused]] const bool kReadRegistered
+    = RegisterCliCommand({ "read", "read -o FILE.dig [--from FILE.dig] [--password TEXT]",
+        "read the radio into a new document (or a copy of --from, whose read password --password sets) and "
+        "save it",
+        RunRead });
 [[maybe_unused]] const bool kWriteRegistered
     = RegisterCliCommand({ "write", "write FILE.dig", "write a data file into the radio", RunWrite });
 [[maybe_unused]] const bool kPortsRegistered = RegisterCliCommand(

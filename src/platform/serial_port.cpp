@@ -14,14 +14,22 @@ namespace {
 speed_t SpeedFor(int baud)
 {
     switch (baud) {
-    case 1200: return B1200;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    default: return B9600;
+    case 1200:
+        return B1200;
+    case 2400:
+        return B2400;
+    case 4800:
+        return B4800;
+    case 19200:
+        return B19200;
+    case 38400:
+        return B38400;
+    case 57600:
+        return B57600;
+    case 115200:
+        return B115200;
+    default:
+        return B9600;
     }
 }
 
@@ -31,12 +39,16 @@ SerialOpenError ErrorFor(int err)
     case ENOENT:
     case ENODEV:
     case ENXIO:
-    case ENOTDIR: return SerialOpenError::NotFound;
+    case ENOTDIR:
+        return SerialOpenError::NotFound;
     case EBUSY:
-    case EWOULDBLOCK: return SerialOpenError::Busy;
+    case EWOULDBLOCK:
+        return SerialOpenError::Busy;
     case EACCES:
-    case EPERM: return SerialOpenError::PermissionDenied;
-    default: return SerialOpenError::Other;
+    case EPERM:
+        return SerialOpenError::PermissionDenied;
+    default:
+        return SerialOpenError::Other;
     }
 }
 

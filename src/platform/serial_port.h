@@ -8,13 +8,14 @@
 // Why the last Open failed (errno-level detail for messages).
 enum class SerialOpenError {
     None,
-    NotFound,         // no such device
-    Busy,             // held by another program (or another SerialPort)
+    NotFound, // no such device
+    Busy, // held by another program (or another SerialPort)
     PermissionDenied, // the user may not open the device
     Other,
 };
 
-class SerialPort {
+class SerialPort
+{
 public:
     SerialPort() = default;
     ~SerialPort();

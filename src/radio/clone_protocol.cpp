@@ -58,8 +58,7 @@ CloneProtocol::HandshakeResult CloneProtocol::Handshake(
     for (int attempt = 0; attempt < kHandshakeTries; ++attempt) {
         if (attempt > 0 && Cancelled(hooks))
             return HandshakeResult::Cancelled;
-        while (m_link.ReadByte(0) != -1) {
-        }
+        while (m_link.ReadByte(0) != -1) { }
         m_link.Write(frame.data(), static_cast<int>(frame.size()), kWriteDelayMs);
         if (m_link.ReadByte(kHandshakeWaitMs) == kAck)
             return HandshakeResult::Acknowledged;
@@ -186,8 +185,8 @@ void CloneProtocol::Acknowledge()
 
 void CloneProtocol::SendCalibration(const unsigned char* image)
 {
-    unsigned char frame[12] = { kCalibrationFrame, kCalibrationOffset >> 8, kCalibrationOffset & 0xFF,
-        kBlockSize };
+    unsigned char frame[12]
+        = { kCalibrationFrame, kCalibrationOffset >> 8, kCalibrationOffset & 0xFF, kBlockSize };
     std::memcpy(frame + 4, image + kCalibrationOffset, kBlockSize);
     m_link.Write(frame, 12, kWriteDelayMs);
     m_link.ReadByte(kTrailingByteWaitMs);

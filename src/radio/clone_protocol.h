@@ -11,12 +11,14 @@
 
 class SerialLink;
 
-class CloneProtocol {
+class CloneProtocol
+{
 public:
     enum class ConnectOutcome { Connected, PortError, TypeError, Cancelled };
     enum class BlockResult { Stored, Skipped, Short };
 
-    struct ConnectHooks {
+    struct ConnectHooks
+    {
         // The port search opened another port and is about to try it.
         std::function<void(int port)> portOpened;
         // The port the search found has been stored under `com`.
@@ -25,8 +27,8 @@ public:
         std::function<bool()> cancelled;
     };
 
-    static constexpr int kTransferBlocks = 126;   // image bytes 0x000..0x3EF
-    static constexpr int kTestModeBlocks = 128;   // image bytes 0x000..0x3FF
+    static constexpr int kTransferBlocks = 126; // image bytes 0x000..0x3EF
+    static constexpr int kTestModeBlocks = 128; // image bytes 0x000..0x3FF
     static constexpr int kBlockSize = 8;
     static constexpr int kPasswordOffset = 0x3B0;
     static constexpr int kCalibrationOffset = 0x3F0;

@@ -10,7 +10,8 @@
 
 #include <string>
 
-class SerialLink {
+class SerialLink
+{
 public:
     SerialLink() = default;
     ~SerialLink();

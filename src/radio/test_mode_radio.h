@@ -10,13 +10,14 @@ class SerialLink;
 
 enum class TestModeOutcome {
     Ok,
-    PortError,   // no radio answered, or an empty identification
-    TypeError,   // identification of 1 to 7 bytes
-    ReadFailed,  // a short password or block reply
+    PortError, // no radio answered, or an empty identification
+    TypeError, // identification of 1 to 7 bytes
+    ReadFailed, // a short password or block reply
     WriteFailed, // a block of the write-all was not acknowledged
 };
 
-class TestModeRadio {
+class TestModeRadio
+{
 public:
     TestModeRadio(SerialLink& link, std::string settingsPath, unsigned char* image);
 

@@ -12,7 +12,8 @@
 
 class SerialLink;
 
-struct TransferJob {
+struct TransferJob
+{
     SerialLink* port = nullptr;
     std::string settingsPath;
     int isRead = 0;

@@ -19,7 +19,6 @@ enum TransferStatus : int {
 // True for the values that end a transfer.
 constexpr bool IsFinalTransferStatus(int status)
 {
-    return status == PortError || status == TypeError || status == ReadFailed
-        || status == ReadDone || status == WriteFailed || status == WriteDone
-        || status == PasswordError;
+    return status == PortError || status == TypeError || status == ReadFailed || status == ReadDone
+        || status == WriteFailed || status == WriteDone || status == PasswordError;
 }

@@ -14,7 +14,8 @@
 
 namespace {
 
-struct CliResult {
+struct CliResult
+{
     int code = -1;
     std::string out;
     std::string err;
@@ -37,7 +38,8 @@ std::string DataFile(unsigned char fill, unsigned char marker)
     return bytes;
 }
 
-class CliRadioTest : public RadioFixture {
+class CliRadioTest : public RadioFixture
+{
 protected:
     CliResult Cli(const std::vector<std::string>& args, const std::string& prefix = {})
     {
@@ -102,13 +104,15 @@ TEST_F(CliRadioTest, WriteEndsWithTheEndCommand)
     EXPECT_EQ(frames.back().bytes, std::vector<unsigned char> { 0x62 });
     const std::vector<unsigned char> memory = StopAndReadMemory();
     ASSERT_EQ(memory.size(), 4096u);
-    EXPECT_TRUE(std::all_of(memory.begin(), memory.begin() + 0x3F0, [](unsigned char b) { return b == 0x33; }));
+    EXPECT_TRUE(
+        std::all_of(memory.begin(), memory.begin() + 0x3F0, [](unsigned char b) { return b == 0x33; }));
     EXPECT_NE(memory[0x500], 0x44) << "only the cloned range travels";
 }
 
 // Every final outcome has its own exit code and a one-line message; a failed
 // read leaves an existing output file as it was.
-struct CliFailure {
+struct CliFailure
+{
     const char* name;
     std::vector<std::string> radioArgs;
     bool read;
@@ -116,7 +120,8 @@ struct CliFailure {
     const char* message;
 };
 
-class CliFailureTest : public CliRadioTest, public ::testing::WithParamInterface<CliFailure> {
+class CliFailureTest : public CliRadioTest, public ::testing::WithParamInterface<CliFailure>
+{
 };
 
 TEST_P(CliFailureTest, ExitsWithItsCode)
@@ -176,15 +181,18 @@ TEST_F(CliRadioTest, PermissionDeniedNamesTheGroup)
     ::chmod(ini.c_str(), 0644);
     // The device's group may read and write it, as a serial port's group does.
     ::chmod(radio->path().c_str(), 0660);
-    struct stat info {};
+    struct stat info
+    {
+    };
     ASSERT_EQ(::stat(radio->path().c_str(), &info), 0);
     const group* owner = ::getgrgid(info.st_gid);
     ASSERT_NE(owner, nullptr);
-    const CliResult r = Cli({ "read", "-o", dir.file("x.dig") },
-        "/usr/bin/setpriv --reuid=65534 --regid=65534 --clear-groups ");
+    const CliResult r = Cli(
+        { "read", "-o", dir.file("x.dig") }, "/usr/bin/setpriv --reuid=65534 --regid=65534 --clear-groups ");
     EXPECT_EQ(r.code, 3);
     EXPECT_NE(r.err.find("no permission to open COM1"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find(std::string("usermod -aG ") + owner->gr_name + " $USER"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(std::string("usermod -aG ") + owner->gr_name + " $USER"), std::string::npos)
+        << r.err;
 }
 
 } // namespace

@@ -13,20 +13,22 @@
 #include <string>
 #include <vector>
 
-struct LoggedFrame {
+struct LoggedFrame
+{
     std::string from; // "PC" or "RADIO" or "LINE"
     std::vector<unsigned char> bytes;
 };
 
-class RadioFixture : public ::testing::Test {
+class RadioFixture : public ::testing::Test
+{
 protected:
     // Starts the radio with a log and a dump in the temp folder, plus args.
     void StartRadio(std::vector<std::string> args);
     // Writes setting.ini: [setup] keys as given over the defaults
     // (com=1, searchcom=0, communication=VLMPROG, password=1) and COMn=path
     // for the given ports; every other COM1..COM255 names a missing device.
-    void WriteSettings(const std::map<std::string, std::string>& setup,
-        const std::map<int, std::string>& ports);
+    void WriteSettings(
+        const std::map<std::string, std::string>& setup, const std::map<int, std::string>& ports);
     // Settings with COM1 on the radio and the given [setup] overrides.
     void WriteSettings(const std::map<std::string, std::string>& setup = {});
 

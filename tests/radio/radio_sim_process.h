@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-class RadioSimProcess {
+class RadioSimProcess
+{
 public:
     explicit RadioSimProcess(const std::vector<std::string>& args);
     ~RadioSimProcess();

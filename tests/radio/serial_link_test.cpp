@@ -16,7 +16,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class SerialLinkTest : public ::testing::Test {
+class SerialLinkTest : public ::testing::Test
+{
 protected:
     SerialLinkTest()
     {
@@ -130,7 +131,10 @@ TEST_F(SerialLinkTest, PiecesAreAssembledInOrderAndTheReadEndsWithTheLast)
 {
     ASSERT_EQ(link.Open(1, 9600), 1);
     std::thread sender([this] {
-        for (const char* piece : { "W\x01", "\x02\x08" "abc", "defgh" }) {
+        for (const char* piece : { "W\x01",
+                 "\x02\x08"
+                 "abc",
+                 "defgh" }) {
             std::this_thread::sleep_for(std::chrono::milliseconds(30));
             Send(piece);
         }
@@ -141,7 +145,10 @@ TEST_F(SerialLinkTest, PiecesAreAssembledInOrderAndTheReadEndsWithTheLast)
     const auto took = Clock::now() - start;
     sender.join();
     EXPECT_EQ(got, 12);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 12), std::string("W\x01\x02\x08" "abcdefgh", 12));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 12),
+        std::string("W\x01\x02\x08"
+                    "abcdefgh",
+            12));
     EXPECT_LT(took, std::chrono::milliseconds(4000)) << "returns when complete, not at the time-out";
 }
 

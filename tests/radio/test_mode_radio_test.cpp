@@ -11,7 +11,8 @@
 
 namespace {
 
-class TestModeTest : public RadioFixture {
+class TestModeTest : public RadioFixture
+{
 protected:
     void SetUpRadio(std::vector<std::string> args)
     {
@@ -114,13 +115,15 @@ TEST_F(TestModeTest, LeavingDebugModeSendsTheEndCommandAndCloses)
     EXPECT_EQ(WaitForPcFrames(0x62, 1), 1);
 }
 
-struct ProcedureFailure {
+struct ProcedureFailure
+{
     const char* name;
     std::vector<std::string> radioArgs;
     TestModeOutcome expected;
 };
 
-class TestModeFailureTest : public TestModeTest, public ::testing::WithParamInterface<ProcedureFailure> {
+class TestModeFailureTest : public TestModeTest, public ::testing::WithParamInterface<ProcedureFailure>
+{
 };
 
 TEST_P(TestModeFailureTest, FullReadReportsAndClosesThePort)

@@ -18,11 +18,13 @@ namespace {
 
 constexpr int kCloned = 0x3F0;
 
-struct Sample {
+struct Sample
+{
     int status, progress, foundPort;
 };
 
-class TransferTest : public RadioFixture {
+class TransferTest : public RadioFixture
+{
 protected:
     TransferTest()
     {
@@ -186,7 +188,8 @@ TEST_F(TransferTest, WrongAddressTwiceThenRightIsStored)
     WriteSettings();
     Run(1);
     EXPECT_EQ(job.status, ReadDone);
-    EXPECT_TRUE(std::equal(image.begin() + 0x100, image.begin() + 0x108, DefaultRadioMemory().begin() + 0x100));
+    EXPECT_TRUE(
+        std::equal(image.begin() + 0x100, image.begin() + 0x108, DefaultRadioMemory().begin() + 0x100));
 }
 
 TEST_F(TransferTest, CancelStopsAfterTheBlockInProgress)
@@ -197,7 +200,8 @@ TEST_F(TransferTest, CancelStopsAfterTheBlockInProgress)
     EXPECT_EQ(job.status, Reading);
     const int requested = CountPcFrames(0x52);
     EXPECT_LT(requested, 126);
-    EXPECT_EQ(job.progress, CloneProtocol::ProgressPercent(requested)) << "no block after the one in progress";
+    EXPECT_EQ(job.progress, CloneProtocol::ProgressPercent(requested))
+        << "no block after the one in progress";
 }
 
 TEST_F(TransferTest, CancelDuringWriteStopsAfterTheBlockInProgress)
@@ -260,7 +264,8 @@ TEST_F(TransferTest, CablePulledMidWriteFailsTheWrite)
 }
 
 // Every row of the failure table, each against a radio that misbehaves in one way.
-struct FailureCase {
+struct FailureCase
+{
     const char* name;
     std::vector<std::string> radioArgs;
     std::map<std::string, std::string> setup;
@@ -270,7 +275,8 @@ struct FailureCase {
     int unchangedBlock; // a block whose image bytes must keep their value, or -1
 };
 
-class TransferFailureTest : public TransferTest, public ::testing::WithParamInterface<FailureCase> {
+class TransferFailureTest : public TransferTest, public ::testing::WithParamInterface<FailureCase>
+{
 };
 
 TEST_P(TransferFailureTest, EndsWithItsStatus)
@@ -291,19 +297,21 @@ TEST_P(TransferFailureTest, EndsWithItsStatus)
 }
 
 INSTANTIATE_TEST_SUITE_P(FailureTable, TransferFailureTest,
-    ::testing::Values(
-        FailureCase { "PortMissingSearchOff", {}, {}, false, 1, PortError, -1 },
+    ::testing::Values(FailureCase { "PortMissingSearchOff", {}, {}, false, 1, PortError, -1 },
         FailureCase { "NoAcknowledgeSearchOff", { "--silent" }, {}, true, 1, PortError, -1 },
         FailureCase { "WrongHandshakeText", { "--handshake", "OTHER" }, {}, true, 0, PortError, -1 },
-        FailureCase { "SearchReachesPort256", { "--silent" }, { { "searchcom", "1" } }, true, 1, PortError, -1 },
+        FailureCase {
+            "SearchReachesPort256", { "--silent" }, { { "searchcom", "1" } }, true, 1, PortError, -1 },
         FailureCase { "SearchWithNoPortAtAll", {}, { { "searchcom", "" } }, false, 1, PortError, -1 },
         FailureCase { "EmptyIdentification", { "--ident-length", "0" }, {}, true, 1, PortError, -1 },
         FailureCase { "ShortIdentification", { "--ident-length", "5" }, {}, true, 1, TypeError, -1 },
         FailureCase { "ShortPasswordReply", { "--password-length", "3" }, {}, true, 1, ReadFailed, -1 },
         FailureCase { "PasswordDiffers", { "--password", "ABC" }, {}, true, 1, PasswordError, -1 },
         FailureCase { "ShortBlockThreeTimes", { "--short-block", "0x100" }, {}, true, 1, ReadFailed, -1 },
-        FailureCase { "WrongAddressThreeTimesSkips", { "--wrong-address", "0x100" }, {}, true, 1, ReadDone, 0x100 },
-        FailureCase { "BlockRefusedThreeTimes", { "--refuse-write", "0x100" }, {}, true, 0, WriteFailed, -1 }),
+        FailureCase {
+            "WrongAddressThreeTimesSkips", { "--wrong-address", "0x100" }, {}, true, 1, ReadDone, 0x100 },
+        FailureCase {
+            "BlockRefusedThreeTimes", { "--refuse-write", "0x100" }, {}, true, 0, WriteFailed, -1 }),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -38,6 +38,8 @@ faults (ADDR accepts 0x..; :COUNT limits how often it fires, default always):
   --short-block ADDR[:COUNT]     answer the read of that block with 6 bytes only
   --refuse-write ADDR[:COUNT]    refuse the write of that block (0x15)
   --hangup-after N       pull the cable after N bytes received from the PC
+  --silent-after N       stop answering (line kept up) after N bytes received from the PC
+  --garbage-between      send one garbage byte after every reply
 )";
 
 bool ParseInt(const char* text, long& value)
@@ -79,6 +81,8 @@ bool ParseOptions(int argc, char** argv, SimOptions& o)
             o.silent = true;
         else if (arg == "--no-ack-echo")
             o.ackEcho = false;
+        else if (arg == "--garbage-between")
+            o.garbageBetween = true;
         else if (!value(v)) {
             std::fprintf(stderr, "velmar-radio-sim: unknown option or missing value: %s\n", arg.c_str());
             return false;
@@ -102,6 +106,8 @@ bool ParseOptions(int argc, char** argv, SimOptions& o)
             o.garbageAcks = static_cast<int>(n);
         else if (arg == "--hangup-after" && ParseInt(v, n) && n >= 0)
             o.hangupAfter = n;
+        else if (arg == "--silent-after" && ParseInt(v, n) && n >= 0)
+            o.silentAfter = n;
         else if (arg == "--wrong-address" && ParseFault(v, o.wrongAddress)) {
         } else if (arg == "--short-block" && ParseFault(v, o.shortBlock)) {
         } else if (arg == "--refuse-write" && ParseFault(v, o.refuseWrite)) {
@@ -137,7 +143,9 @@ int main(int argc, char** argv)
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGHUP);
     sigprocmask(SIG_BLOCK, &stopSignals, nullptr);
-    struct sigaction action {};
+    struct sigaction action
+    {
+    };
     action.sa_handler = OnSignal;
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);

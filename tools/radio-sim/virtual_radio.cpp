@@ -41,7 +41,8 @@ void PutBcdFrequency(unsigned char* at, long tensOfHz)
 void FillDefaultMemory(std::array<unsigned char, 4096>& memory)
 {
     memory.fill(0xFF);
-    struct Channel {
+    struct Channel
+    {
         long rx, tx;
         unsigned char rxTone[2], txTone[2];
     };
@@ -63,7 +64,7 @@ void FillDefaultMemory(std::array<unsigned char, 4096>& memory)
         record[12] = 0xEB;
     }
     memory[0x3C0] = 0x86; // battery save on, voice annunciation 1
-    memory[0x3C1] = 3;    // squelch
+    memory[0x3C1] = 3; // squelch
     memory[0x3C2] = 0;
     memory[0x3C3] = 6; // 180 s transmit limit
     memory[0x3C4] = 5;
@@ -265,6 +266,10 @@ void VirtualRadio::Send(const std::vector<unsigned char>& bytes, const char* wha
         }
         m_tx.push_back({ b, due });
     }
+    if (m_options.garbageBetween && !bytes.empty() && bytes.front() != kGarbage) {
+        const std::vector<unsigned char> garbage { kGarbage };
+        Send(garbage, "garbage between frames (fault)");
+    }
 }
 
 bool VirtualRadio::Fire(std::map<int, int>& faults, int address)
@@ -280,16 +285,23 @@ bool VirtualRadio::Fire(std::map<int, int>& faults, int address)
 std::size_t VirtualRadio::FrameLength(unsigned char first) const
 {
     switch (m_state) {
-    case State::Idle: return first == 0x02 ? 8 : 1;
-    case State::AwaitIdent: return 1;
-    case State::AwaitIdentAck: return 1;
+    case State::Idle:
+        return first == 0x02 ? 8 : 1;
+    case State::AwaitIdent:
+        return 1;
+    case State::AwaitIdentAck:
+        return 1;
     case State::Session:
         switch (first) {
-        case 0x02: return 8;
-        case 0x52: return 4;
+        case 0x02:
+            return 8;
+        case 0x52:
+            return 4;
         case 0x57:
-        case 0x67: return 12;
-        default: return 1;
+        case 0x67:
+            return 12;
+        default:
+            return 1;
         }
     }
     return 1;
@@ -316,7 +328,7 @@ void VirtualRadio::HandleFrame()
     const std::vector<unsigned char> f = m_frame;
     const unsigned char first = f.front();
     const int address = f.size() >= 3 ? (f[1] << 8 | f[2]) : 0;
-    if (m_options.silent) {
+    if (m_options.silent || (m_options.silentAfter >= 0 && m_received > m_options.silentAfter)) {
         Log("PC", f.data(), f.size(), "ignored (silent radio)");
         return;
     }

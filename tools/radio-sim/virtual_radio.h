@@ -14,7 +14,8 @@
 #include <string>
 #include <vector>
 
-class VirtualRadio {
+class VirtualRadio
+{
 public:
     explicit VirtualRadio(SimOptions options);
     ~VirtualRadio();
@@ -34,7 +35,8 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
     enum class State { Idle, AwaitIdent, AwaitIdentAck, Session };
-    struct Pending {
+    struct Pending
+    {
         unsigned char byte;
         Clock::time_point at;
     };
