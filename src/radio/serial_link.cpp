@@ -4,6 +4,8 @@
 #include "platform/com_ports.h"
 #include "shell/settings_file.h"
 
+#include <chrono>
+
 SerialLink::~SerialLink()
 {
     Close();
@@ -39,7 +41,9 @@ int SerialLink::WriteByte(unsigned char byte, int delay)
 
 int SerialLink::Read(unsigned char* buffer, int count, int timeoutMs)
 {
-    const std::uint32_t start = GetTickCount();
+    // The monotonic clock at full resolution, so a time-out never ends early.
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     int received = 0;
     for (;;) {
         received += m_port.ReadNow(buffer + received, count - received);
@@ -48,14 +52,15 @@ int SerialLink::Read(unsigned char* buffer, int count, int timeoutMs)
         // A pulled cable delivers nothing more: no point waiting out the time.
         if (m_port.HungUp())
             return received;
-        const std::uint32_t elapsed = GetTickCount() - start;
-        if (timeoutMs <= 0 || elapsed >= static_cast<std::uint32_t>(timeoutMs))
+        const Clock::time_point now = Clock::now();
+        if (timeoutMs <= 0 || now >= deadline)
             return received;
-        const int left = timeoutMs - static_cast<int>(elapsed);
+        // Rounded up: poll() counts whole milliseconds.
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now);
         if (m_port.IsOpen())
-            m_port.WaitReadable(left);
+            m_port.WaitReadable(static_cast<int>(left.count()));
         else
-            Sleep(static_cast<unsigned>(left));
+            Sleep(static_cast<unsigned>(left.count()));
     }
 }
 
