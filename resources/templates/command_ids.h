@@ -35,7 +35,11 @@ enum ResourceId : int {
     ID_INDICATOR_NUM = 59138,
     IDD_ABOUTBOX = 100,
     IDD_VELMAR_FORM = 101,
+    IDD_PORT = 130,
     IDD_LANGUAGE = 131,
+    IDD_TRANSFER = 132,
+    IDD_TEST_MODE = 137,
+    IDD_TEST_PASSWORD = 139,
 };
 
 // Standard dialog button IDs.
