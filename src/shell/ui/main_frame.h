@@ -43,10 +43,10 @@ public:
     static std::string HelpFilePath();
     void OnHelp();
 
-    // Radio commands; their dialogs plug in here.
-    virtual void OnReadRadio() {}
-    virtual void OnWriteRadio() {}
-    virtual void OnTestMode() {}
+    // Radio commands; their dialogs live in src/radio/ui (radio_commands.cpp).
+    void OnReadRadio();
+    void OnWriteRadio();
+    void OnTestMode();
 
     // Closes the application's serial link when it is open.
     void CloseSerialLink();

@@ -49,8 +49,9 @@ public:
     void OnLanguage();
     // The document's save command: asks before writing over the current file.
     void OnSaveCommand();
-    // Port dialog (32773) and print setup (57606); their dialogs plug in here.
-    virtual void OnPortDialog() {}
+    // Port dialog (32773, in src/radio/ui/radio_commands.cpp) and print
+    // setup (57606); the print setup dialog plugs in here.
+    void OnPortDialog();
     virtual void OnFilePrintSetup() {}
 
 protected:

@@ -1,0 +1,103 @@
+#include "radio/ui/port_dlg.h"
+
+#include "platform/profile.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/translate_window.h"
+#include "radio/serial_link.h"
+#include "shell/lang_string.h"
+#include "shell/settings_file.h"
+#include "shell/ui/main_frame.h"
+#include "shell/ui/velmar_app.h"
+#include "templates/command_ids.h"
+
+#include <QAbstractButton>
+#include <QString>
+
+#include <string>
+
+namespace {
+constexpr int kFirstPortButton = 1000;
+constexpr int kPortCount = 8;
+constexpr int kSearchId = 1012;
+
+int ConfiguredPort()
+{
+    return GetPrivateProfileInt("setup", "com", 1, SettingsFile());
+}
+
+void WriteSetupKey(QWidget* owner, const char* key, const std::string& value)
+{
+    std::string error;
+    if (!WritePrivateProfileString("setup", key, value, SettingsFile(), &error)) {
+        ShowMessageBox(owner, LoadLangString("IDS_ERROR_PORT_WRITE") + "\n" + error,
+            LoadLangString("IDS_ERROR"), MB_OK | MB_ICONERROR);
+    }
+}
+}
+
+CPortDlg::CPortDlg(QWidget* parent)
+    : CDialog(IDD_PORT, parent)
+{
+    if (auto* search = GetDlgItemAs<QAbstractButton>(kSearchId))
+        connect(search, &QAbstractButton::clicked, this, [this] { OnSearchClicked(); });
+}
+
+QAbstractButton* CPortDlg::PortButton(int port) const
+{
+    return GetDlgItemAs<QAbstractButton>(kFirstPortButton + port);
+}
+
+bool CPortDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    TranslateWindow(this, IDD_PORT);
+    const int com = ConfiguredPort();
+    CVelmarApp* app = CVelmarApp::Instance();
+    if (!app)
+        return true;
+    SerialLink& link = app->GetSerialLink();
+    // The configured port must be free, or probing would find it busy.
+    link.Close();
+    for (int n = 1; n <= kPortCount; ++n) {
+        QAbstractButton* button = PortButton(n);
+        if (!button)
+            continue;
+        button->setToolTip(QString::fromStdString(link.DevicePath(n)));
+        if (n == com)
+            button->setChecked(true);
+        if (link.Open(n, 9600)) {
+            link.Close();
+            button->setChecked(n == com);
+        } else {
+            button->setEnabled(false);
+        }
+    }
+    if (auto* search = GetDlgItemAs<QAbstractButton>(kSearchId))
+        search->setChecked(GetPrivateProfileInt("setup", "searchcom", 1, SettingsFile()) != 0);
+    return true;
+}
+
+void CPortDlg::OnOK()
+{
+    CVelmarApp* app = CVelmarApp::Instance();
+    for (int n = 1; n <= kPortCount; ++n) {
+        const QAbstractButton* button = PortButton(n);
+        if (!button || !button->isChecked())
+            continue;
+        if (n != ConfiguredPort()) {
+            if (app)
+                app->GetSerialLink().Close();
+            WriteSetupKey(this, "com", std::to_string(n));
+        }
+        break;
+    }
+    if (CMainFrame* frame = app ? app->GetMainFrame() : nullptr)
+        frame->ShowPort(ConfiguredPort());
+    CDialog::OnOK();
+}
+
+void CPortDlg::OnSearchClicked()
+{
+    if (const auto* search = GetDlgItemAs<QAbstractButton>(kSearchId))
+        WriteSetupKey(this, "searchcom", search->isChecked() ? "1" : "0");
+}
