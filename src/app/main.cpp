@@ -1,16 +1,13 @@
-// The velmar executable: the Qt application and the one application object.
+// The velmar executable: the Qt application, then the program.
 
-#include "shell/ui/velmar_app.h"
+#include "app/velmar_main.h"
 
 #include <QApplication>
+#include <QStringList>
 
 int main(int argc, char** argv)
 {
     QApplication qt(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Velmar"));
-    CVelmarApp app;
-    app.SetCommandLine(QApplication::arguments().mid(1));
-    if (!app.InitInstance())
-        return 1;
-    return QApplication::exec();
+    return RunVelmar(QApplication::arguments().mid(1));
 }
