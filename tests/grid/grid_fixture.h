@@ -7,6 +7,7 @@
 #include "grid/grid_ctrl.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
 
@@ -150,6 +151,16 @@ protected:
     void Click(int row, int col, Qt::KeyboardModifiers mods = {})
     {
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, mods, Center(row, col));
+    }
+
+    // A mouse move sent straight to the viewport: the window system drops a
+    // move to where the pointer already is, and every test's window sits at
+    // the same place.
+    void Move(QPoint point, Qt::MouseButtons buttons = Qt::NoButton)
+    {
+        QMouseEvent move(QEvent::MouseMove, QPointF(point), grid->viewport()->mapToGlobal(QPointF(point)),
+            Qt::NoButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(grid->viewport(), &move);
     }
 
     void Key(int key, Qt::KeyboardModifiers mods = {})

@@ -112,9 +112,7 @@ TEST_F(GridTest, DragSelectsBlockAndMovesFocus)
 {
     grid->m_selectionEnabled = true;
     QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, Center(2, 2));
-    QMouseEvent move(QEvent::MouseMove, QPointF(Center(4, 3)), grid->viewport()->mapToGlobal(QPointF(Center(4, 3))),
-        Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(grid->viewport(), &move);
+    Move(Center(4, 3), Qt::LeftButton);
     QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, Center(4, 3));
 
     EXPECT_EQ(grid->SelectedCells().size(), 6u);
@@ -139,26 +137,58 @@ TEST_F(GridTest, ColumnHeaderClickSelectsWholeColumnsWhenSelectionIsOn)
     EXPECT_EQ(grid->SelectedCells().size(), 16u * 3u) << "Shift extends from the focus column";
 }
 
-TEST_F(GridTest, DividerDragResizesColumn)
+struct DividerCase {
+    const char* name;
+    int row, col;          // header cell whose far edge is dragged
+    QPoint grab;           // offset from the cell's bottom-right corner
+    QPoint drag;
+    int mode;
+    Qt::CursorShape cursor;
+    int expected;          // new size of the dragged row or column
+};
+
+class GridDivider : public GridTest, public ::testing::WithParamInterface<DividerCase> {};
+
+TEST_P(GridDivider, DragResizes)
 {
+    const DividerCase& c = GetParam();
     grid->SetResizeAllowed(true, true);
-    // Right edge of column 2 in the header row.
     QRect rect;
-    ASSERT_TRUE(grid->CellRect(0, 2, rect));
-    const QPoint edge(rect.right() - 1, rect.center().y());
-    QTest::mouseMove(grid->viewport(), edge);
-    EXPECT_EQ(grid->m_mouseMode, CGridCtrl::MODE_OVER_COLUMN_EDGE);
-    EXPECT_EQ(grid->viewport()->cursor().shape(), Qt::SizeHorCursor);
+    ASSERT_TRUE(grid->CellRect(c.row, c.col, rect));
+    const QPoint edge = rect.bottomRight() + c.grab;
+    Move(edge);
+    EXPECT_EQ(grid->m_mouseMode, c.mode);
+    EXPECT_EQ(grid->viewport()->cursor().shape(), c.cursor);
 
     QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, edge);
-    const QPoint to = edge + QPoint(30, 0);
-    QMouseEvent move(QEvent::MouseMove, QPointF(to), grid->viewport()->mapToGlobal(QPointF(to)),
-        Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(grid->viewport(), &move);
+    const QPoint to = edge + c.drag;
+    Move(to, Qt::LeftButton);
     QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, to);
+    Drain();
 
-    EXPECT_EQ(grid->ColumnSize(2), to.x() - rect.left());
+    const bool column = c.mode == CGridCtrl::MODE_OVER_COLUMN_EDGE;
+    EXPECT_EQ(column ? grid->ColumnSize(c.col) : grid->RowSize(c.row), c.expected);
     EXPECT_EQ(grid->m_mouseMode, CGridCtrl::MODE_IDLE);
+    EXPECT_EQ(recorder->notes.back().code, 0) << "a divider drag asks for no edit";
+}
+
+INSTANTIATE_TEST_SUITE_P(Dividers, GridDivider,
+    ::testing::Values(
+        DividerCase { "column_wider", 0, 2, { -1, -14 }, { 30, 0 }, CGridCtrl::MODE_OVER_COLUMN_EDGE, Qt::SizeHorCursor, 70 - 2 + 30 },
+        DividerCase { "column_narrower", 0, 2, { -1, -14 }, { -40, 0 }, CGridCtrl::MODE_OVER_COLUMN_EDGE, Qt::SizeHorCursor, 70 - 2 - 40 },
+        // Dragged left past the column's own left edge: held at the edge, width 0.
+        DividerCase { "column_past_origin", 0, 2, { -1, -14 }, { -100, 0 }, CGridCtrl::MODE_OVER_COLUMN_EDGE, Qt::SizeHorCursor, 0 },
+        DividerCase { "row_taller", 3, 0, { -20, -1 }, { 0, 15 }, CGridCtrl::MODE_OVER_ROW_EDGE, Qt::SizeVerCursor, 21 - 2 + 15 }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GridTest, CtrlClickKeepsEarlierSelection)
+{
+    grid->m_selectionEnabled = true;
+    Click(2, 2);
+    Click(5, 5, Qt::ControlModifier);
+    EXPECT_EQ(grid->SelectedCells(), (std::set<CellPos> { { 2, 2 }, { 5, 5 } }));
+    Click(7, 7);
+    EXPECT_EQ(grid->SelectedCells(), (std::set<CellPos> { { 7, 7 } }));
 }
 
 TEST_F(GridTest, RightButtonShowsMenuOnlyOverSelection)
