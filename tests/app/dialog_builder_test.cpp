@@ -3,6 +3,7 @@
 
 #include "app/shell_fixture.h"
 #include "editor/velmar_view.h"
+#include "grid/grid_ctrl.h"
 #include "platform/ui/dialog_builder.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/translate_window.h"
@@ -50,6 +51,8 @@ TEST(DialogTemplates, FormControlsFollowTemplateWithIdsAndDialogUnitGeometry)
     const QSize base = DialogBuilder::BaseUnits(DialogBuilder::DialogFont(*form));
     EXPECT_EQ(view.size(), DialogBuilder::ToPixels(QRect(0, 0, 568, 387), base).size());
 
+    EXPECT_EQ(view.GetDlgItem(1016), view.Grid());
+    EXPECT_NE(qobject_cast<CGridCtrl*>(view.GetDlgItem(1016)), nullptr);
     const std::vector<QWidget*> children = ControlChildren(&view);
     ASSERT_EQ(children.size(), form->controlCount);
     QWidget* previousFocusable = nullptr;
