@@ -5,6 +5,7 @@
 #include "grid_fixture.h"
 
 #include <QPainter>
+#include <QScreen>
 
 namespace {
 
@@ -132,6 +133,43 @@ TEST_F(GridTest, NothingIsPaintedWhileRedrawIsOff)
     EXPECT_FALSE(grid->PaintFixedCell(painter, 0, 2, QRect(0, 0, 50, 20), true));
     grid->SetRedrawing(true, false);
     EXPECT_FALSE(grid->PaintCell(painter, 40, 2, QRect(0, 0, 50, 20), true)) << "no such cell";
+}
+
+}
+
+namespace {
+
+// What the window shows, read back from the screen, against a fresh paint:
+// scrolling that moves pixels must end up with the same picture.
+class ScreenTest : public GridTest {
+protected:
+    void SetUp() override { Make(400, 150); }
+
+    QImage Screen()
+    {
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+        return grid->screen()->grabWindow(grid->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    QImage Fresh() { return grid->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+};
+
+TEST_F(ScreenTest, LineScrollingMatchesFullRepaint)
+{
+    grid->SetFocusPos(3, 3);
+    const QImage before = Screen();
+    ASSERT_FALSE(before.isNull());
+    if (before.size() != Fresh().size())
+        GTEST_SKIP() << "the platform cannot read back the window";
+    ASSERT_EQ(before, Fresh());
+
+    const int codes[] = { CGridCtrl::SB_LINEDOWN, CGridCtrl::SB_LINEDOWN, CGridCtrl::SB_LINEUP };
+    for (const int code : codes) {
+        grid->OnVScroll(code);
+        grid->OnHScroll(code);
+        EXPECT_EQ(Screen(), Fresh()) << "after scroll code " << code;
+    }
+    EXPECT_NE(Screen(), before) << "the picture did move";
 }
 
 }
