@@ -119,6 +119,14 @@ TEST_F(SmallGridTest, ScrollBarArrowsStepByCells)
     EXPECT_EQ(HPos(), 80);
     grid->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(HPos(), 0);
+
+    grid->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(VPos(), 21 + (150 - 28)) << "a page is the client height below the heading";
+    grid->verticalScrollBar()->setSliderPosition(50);
+    EXPECT_EQ(VPos(), 50) << "the thumb goes where it is dragged";
+    EXPECT_EQ(grid->TopLeftScrollCell().row, 4) << "and the display starts at the next whole row";
+    grid->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(VPos(), 0);
 }
 
 TEST_F(SmallGridTest, TabWrapScrollsDownAndBackToTheLeft)
