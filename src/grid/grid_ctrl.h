@@ -152,6 +152,9 @@ public:
 
     // Page pieces for printing, in the grid's own pixel units: the heading rows
     // laid out from (0, 0), and one body row laid out from (0, 0) to its height.
+    // The cells' frame lines use the painter's current pen (a cosmetic black
+    // pen gives hairlines at any page scale); the caller moves the origin
+    // between rows.
     void PrintHeadingRows(QPainter& painter);
     void PrintBodyRow(QPainter& painter, int row);
 

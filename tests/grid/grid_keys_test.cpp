@@ -143,6 +143,19 @@ TEST_F(SmallGridTest, TabWrapScrollsDownAndBackToTheLeft)
     EXPECT_TRUE(grid->IsCellShown(4, 1));
 }
 
+TEST_F(SmallGridTest, TabWrapBelowTheLastShownRowScrollsDown)
+{
+    grid->SetFocusPos(6, 10);
+    Key(Qt::Key_Tab);
+    ASSERT_EQ(grid->FocusPos(), (CellPos { 6, 11 }));
+    ASSERT_GT(HPos(), 0);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(grid->FocusPos(), (CellPos { 7, 1 }));
+    EXPECT_EQ(HPos(), 0);
+    EXPECT_GT(VPos(), 0);
+    EXPECT_TRUE(grid->IsCellShown(7, 1));
+}
+
 TEST_F(SmallGridTest, ShiftTabWrapScrollsToTheRightEnd)
 {
     grid->SetFocusPos(4, 1);
