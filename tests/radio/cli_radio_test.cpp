@@ -4,13 +4,18 @@
 
 #include "radio/serial_link.h"
 
+#include <csignal>
+#include <fcntl.h>
 #include <grp.h>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
+
+extern char** environ;
 
 namespace {
 
@@ -167,6 +172,38 @@ TEST_F(CliRadioTest, PortsThatCannotBeOpenedSayWhy)
     EXPECT_EQ(busy.code, 3);
     EXPECT_NE(busy.err.find("COM3 (" + other.path() + ") is in use by another program"), std::string::npos)
         << busy.err;
+}
+
+TEST_F(CliRadioTest, InterruptCancelsTheTransfer)
+{
+    StartRadio({ "--silent" });
+    WriteSettings();
+    TempDir::WriteFile(output, DataFile(0x11, 0x22));
+    const std::string program = VELMAR_BIN_DIR "/velmar-cli";
+    const std::string errFile = dir.file("err.txt");
+    std::vector<std::string> args { program, "--settings", ini, "read", "-o", output };
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(
+        &actions, STDERR_FILENO, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t pid = -1;
+    ASSERT_EQ(posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+
+    // The first handshake shows that the transfer (and its Ctrl+C handler) runs.
+    EXPECT_EQ(WaitForPcFrames(0x02, 1), 1);
+    ::kill(pid, SIGINT);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 8);
+    EXPECT_NE(TempDir::ReadFile(errFile).find("cancelled"), std::string::npos);
+    EXPECT_LT(CountPcFrames(0x02), 10) << "the handshake tries stop at once";
+    EXPECT_EQ(TempDir::ReadFile(output), DataFile(0x11, 0x22));
 }
 
 // Without the rights to the device the message names the group to join. Runs
