@@ -8,6 +8,5 @@
 int main(int argc, char** argv)
 {
     QApplication qt(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Velmar"));
     return RunVelmar(QApplication::arguments().mid(1));
 }

@@ -135,8 +135,11 @@ bool IsCombo(const ControlTemplate& c)
 QFont DialogBuilder::DialogFont(const DialogTemplate& t)
 {
     static const bool substituted = [] {
+        // The condensed face has the original dialog font's base units (6 x 13
+        // at 8 points), so forms keep their designed size.
         QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-            {QStringLiteral("DejaVu Sans"), QStringLiteral("WenQuanYi Micro Hei")});
+            {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans"),
+                QStringLiteral("WenQuanYi Micro Hei")});
         return true;
     }();
     (void)substituted;
