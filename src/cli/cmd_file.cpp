@@ -130,7 +130,8 @@ const SettingField* FindSettingField(const std::string& name)
 int ChannelRows()
 {
     const std::string text = GetPrivateProfileString("setup", "channel", "", 20, SettingsFile());
-    return std::clamp(std::atoi(text.c_str()), 0, 16);
+    // strtoll saturates where atoi would overflow on a long digit string.
+    return static_cast<int>(std::clamp(std::strtoll(text.c_str(), nullptr, 10), 0LL, 16LL));
 }
 
 // ---- show -------------------------------------------------------------------
