@@ -4,7 +4,9 @@
 // hang fails the test instead of blocking it) with the outcome its phase
 // gives, and a read must write nothing outside the image range it owns.
 
+#include "hardening/child_process.h"
 #include "hardening/virtual_radio_process.h"
+#include "model/velmar_doc.h"
 #include "platform/profile.h"
 #include "radio/clone_protocol.h"
 #include "radio/serial_link.h"
@@ -21,6 +23,7 @@
 #include <future>
 #include <set>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -216,5 +219,57 @@ INSTANTIATE_TEST_SUITE_P(GarbageBetweenFrames, RadioFaultTest,
         FaultCase { "FullRead", Procedure::FullRead, { "--garbage-between" }, { kOk } },
         FaultCase { "WriteAll", Procedure::WriteAll, { "--garbage-between" }, { kWriteFailed } }),
     CaseName);
+
+// velmar-cli read into the document it started from: a read that fails,
+// whatever the phase, says so in one line and leaves the document's file as
+// it was, because the image changes hands only after a complete read.
+struct CliReadCase {
+    const char* name;
+    std::vector<std::string> radioOptions;
+    int exitCode; // velmar-cli's code for the outcome: 3 no radio, 4 unknown radio, 6 read failed
+};
+
+class CliReadFaultTest : public ::testing::TestWithParam<CliReadCase> {
+};
+
+TEST_P(CliReadFaultTest, FailedReadLeavesTheDocumentUnchanged)
+{
+    TempDir dir;
+    const std::string ini = dir.file("setting.ini");
+    const std::string link = dir.file("radio");
+    const std::string file = dir.file("radio.dig");
+    WritePrivateProfileString("setup", "com", "1", ini);
+    WritePrivateProfileString("setup", "searchcom", "0", ini);
+    WritePrivateProfileString("setup", "communication", "VLMPROG", ini);
+    WritePrivateProfileString("setup", "password", "0", ini);
+    WritePrivateProfileString("ports", "COM1", link, ini);
+    {
+        CVelmarDoc doc;
+        doc.OnNewDocument();
+        doc.SetSquelchLevel(7);
+        doc.SetFreqText(1, true, "439.125");
+        ASSERT_TRUE(doc.OnSaveDocument(file));
+    }
+    const std::string before = TempDir::ReadFile(file);
+
+    VirtualRadioProcess radio(link, GetParam().radioOptions);
+    ASSERT_TRUE(radio.Started());
+    const CliResult read = RunCli({ "--settings", ini, "read", "--from", file, "-o", file });
+    EXPECT_EQ(read.exitCode, GetParam().exitCode) << read.err;
+    EXPECT_EQ(read.err.rfind("velmar-cli: ", 0), 0u) << read.err;
+    EXPECT_EQ(std::count(read.err.begin(), read.err.end(), '\n'), 1) << read.err;
+    EXPECT_EQ(TempDir::ReadFile(file), before);
+}
+
+// Without the password query a read sends 10 bytes before its first block.
+constexpr long kPlainReadBlock0 = 10;
+
+INSTANTIATE_TEST_SUITE_P(Phases, CliReadFaultTest,
+    ::testing::Values(CliReadCase { "SilentRadio", { "--silent" }, 3 },
+        CliReadCase { "ShortIdentification", { "--ident-length", "5" }, 4 },
+        CliReadCase { "SilentFromTheMiddleBlock", { "--silent-after", Arg(kPlainReadBlock0 + 5 * 63) }, 6 },
+        CliReadCase { "CablePulledAtTheLastBlock", { "--hangup-after", Arg(kPlainReadBlock0 + 5 * 125 + 2) }, 6 },
+        CliReadCase { "ShortBlock", { "--short-block", "0x200" }, 6 }),
+    [](const ::testing::TestParamInfo<CliReadCase>& info) { return std::string(info.param.name); });
 
 } // namespace
