@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <QTimer>
 
 int RunVelmar(const QStringList& arguments)
 {
@@ -11,5 +12,9 @@ int RunVelmar(const QStringList& arguments)
     app.SetCommandLine(arguments);
     if (!app.InitInstance())
         return 1;
+    // Lets install checks and start-up measurements run the whole start-up
+    // without anyone to close the window.
+    if (arguments.contains(QStringLiteral("--quit-after-start")))
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
     return QApplication::exec();
 }
