@@ -196,18 +196,20 @@ TEST_F(DocumentFlow, WrongSignatureWarnsAndLeavesEmptyImageUnderFileName)
     EXPECT_EQ(f.Frame()->windowTitle().toStdString(), "English Window");
 }
 
-TEST_F(DocumentFlow, UnreadableFileIsReportedAndOpensNothing)
+TEST_F(DocumentFlow, UnreadableFileIsReportedAndLeavesDocumentAsItWas)
 {
     std::filesystem::create_directory(f.Path("folder.dig"));
     StartLoaded();
+    Edit(0x17);
     f.chosenFiles = {f.Path("folder.dig")};
     Key(Qt::Key_O);
 
     ASSERT_EQ(f.boxes.size(), 1u);
     EXPECT_EQ(f.boxes[0].text.rfind("English cannot open " + f.Path("folder.dig"), 0), 0u);
     EXPECT_EQ(f.boxes[0].type, MB_OK | MB_ICONERROR);
-    EXPECT_NE(f.Doc()->GetPathName(), f.Path("folder.dig"));
-    EXPECT_FALSE(f.Doc()->IsModified());
+    EXPECT_EQ(f.Doc()->GetPathName(), f.Path("radio.dig"));
+    EXPECT_EQ(f.Doc()->Image().bytes[16], 0x17);
+    EXPECT_TRUE(f.Doc()->IsModified());
 }
 
 TEST_F(DocumentFlow, UnwritableTargetIsReportedAndDocumentStaysModified)

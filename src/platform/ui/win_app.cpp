@@ -1,5 +1,6 @@
 #include "platform/ui/win_app.h"
 
+#include "platform/atomic_file.h"
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/recent_file_list.h"
@@ -137,6 +138,19 @@ CDocument* CWinApp::OpenDocumentFile(const std::string& path)
         m_recentFiles->Add(QString::fromStdString(m_document->GetPathName()));
     InitialUpdateViews();
     return m_document.get();
+}
+
+bool CWinApp::CheckReadable(const std::string& path)
+{
+    std::string bytes;
+    std::string error;
+    if (ReadWholeFile(path, bytes, &error))
+        return true;
+    ShowMessageBox(m_mainWnd, Format("IDS_ERROR_FILEOPEN", path) + "\n" + error, AppName(),
+        MB_OK | MB_ICONERROR);
+    if (m_recentFiles)
+        m_recentFiles->Remove(QString::fromStdString(path));
+    return false;
 }
 
 bool CWinApp::SaveModified()

@@ -47,6 +47,10 @@ public:
     // on, Cancel stops. true to go on.
     bool SaveModified();
 
+    // True when path can be read; otherwise tells the user why, drops the
+    // path from the recent-file list and returns false.
+    bool CheckReadable(const std::string& path);
+
     // Runs the command line (arguments without the program name): the first
     // argument that is not an option is a file to open; without one, File New.
     bool ProcessShellCommand(const QStringList& arguments);

@@ -7,6 +7,7 @@
 #include "platform/profile.h"
 #include "platform/ui/command_actions.h"
 #include "platform/ui/message_box.h"
+#include "platform/ui/print_driver.h"
 #include "platform/ui/recent_file_list.h"
 #include "shell/lang_string.h"
 #include "shell/settings_file.h"
@@ -41,6 +42,7 @@ const struct {
     {ID_FILE_PRINT, "Menu_File_Print"},
     {ID_FILE_PRINT_PREVIEW, "Menu_File_Print_Preview"},
     {ID_FILE_PRINT_SETUP, "Menu_File_Print_Setup"},
+    {ID_FILE_EXPORT_PDF, "Menu_File_Export_Pdf"},
     {ID_APP_EXIT, "Menu_App_Exit"},
     {ID_READ_RADIO, "Menu_Program_ReadData"},
     {ID_WRITE_RADIO, "Menu_Program_WriteData"},
@@ -117,6 +119,9 @@ bool CVelmarApp::InitInstance()
 
 CDocument* CVelmarApp::OpenDocumentFile(const std::string& path)
 {
+    // A file that cannot be read must not cost the user the open document.
+    if (!CheckReadable(path))
+        return nullptr;
     suppressClearPrompt = true;
     if (!OnFileNew()) {
         // The save-changes question was cancelled: nothing opens, and the
@@ -164,6 +169,16 @@ void CVelmarApp::ConnectCommands(CMainFrame* frame)
         UpdateFrameTitle();
     });
     commands->SetHandler(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
+    // Print, preview and PDF export belong to the view.
+    const auto onView = [frame](void (CVelmarView::*handler)()) {
+        return [frame, handler] {
+            if (auto* view = qobject_cast<CVelmarView*>(frame->GetActiveView()))
+                (view->*handler)();
+        };
+    };
+    commands->SetHandler(ID_FILE_PRINT, onView(&CVelmarView::OnFilePrint));
+    commands->SetHandler(ID_FILE_PRINT_PREVIEW, onView(&CVelmarView::OnFilePrintPreview));
+    commands->SetHandler(ID_FILE_EXPORT_PDF, onView(&CVelmarView::OnFileExportPdf));
     commands->SetHandler(ID_APP_ABOUT, [this] { OnAppAbout(); });
     commands->SetHandler(ID_PORT, [this] { OnPortDialog(); });
     commands->SetHandler(ID_LANGUAGE, [this] { OnLanguage(); });
@@ -235,6 +250,11 @@ void CVelmarApp::RefreshUi()
     TranslateMenu();
     if (CVelmarDoc* document = GetVelmarDoc())
         document->RefreshAll();
+}
+
+void CVelmarApp::OnFilePrintSetup()
+{
+    RunPrintSetup(GetMainWnd());
 }
 
 void CVelmarApp::OnAppAbout()
