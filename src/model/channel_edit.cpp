@@ -111,10 +111,7 @@ ChannelEditResult CommitTone(CVelmarDoc& doc, int row, int column, const std::st
     const bool receive = column == 2;
     const bool sameTone = doc.IsSameTone(row);
 
-    if (!EqualIgnoringCase(text, doc.GetToneText(row, receive))) {
-        result.modified = true;
-        doc.SetModifiedFlag(true);
-    }
+    result.modified = !EqualIgnoringCase(text, doc.GetToneText(row, receive));
     doc.SetToneText(row, receive, text);
     result.cells.push_back(column);
     if (receive && sameTone) {
@@ -122,6 +119,9 @@ ChannelEditResult CommitTone(CVelmarDoc& doc, int row, int column, const std::st
         result.cells.push_back(4);
         result.invalidateRow = true;
     }
+    // Marked after storing, so the undo history records the stored tones.
+    if (result.modified)
+        doc.SetModifiedFlag(true);
     return result;
 }
 

@@ -57,6 +57,7 @@ int BandEdge(const std::string& data, std::size_t a, std::size_t b, std::size_t 
 CVelmarDoc::CVelmarDoc()
 {
     DeleteContents();
+    StartNewHistory();
 }
 
 bool CVelmarDoc::OnNewDocument()
@@ -66,6 +67,55 @@ bool CVelmarDoc::OnNewDocument()
     if (!CDocument::OnNewDocument())
         return false;
     SelectModel(0);
+    StartNewHistory();
+    return true;
+}
+
+bool CVelmarDoc::OnOpenDocument(const std::string& path, std::string* error)
+{
+    if (!CDocument::OnOpenDocument(path, error))
+        return false;
+    StartNewHistory();
+    return true;
+}
+
+bool CVelmarDoc::OnSaveDocument(const std::string& path, std::string* error)
+{
+    if (!CDocument::OnSaveDocument(path, error))
+        return false;
+    m_history.MarkSaved(m_image);
+    return true;
+}
+
+void CVelmarDoc::SetModifiedFlag(bool modified)
+{
+    CDocument::SetModifiedFlag(modified);
+    if (modified)
+        m_history.Record(m_image);
+}
+
+bool CVelmarDoc::Undo()
+{
+    // A change stored after its mark is still the latest edit.
+    m_history.Record(m_image);
+    const UndoHistory::State* state = m_history.Undo();
+    if (!state)
+        return false;
+    m_image = state->image;
+    CDocument::SetModifiedFlag(state->modified);
+    RefreshAll();
+    return true;
+}
+
+bool CVelmarDoc::Redo()
+{
+    m_history.Record(m_image);
+    const UndoHistory::State* state = m_history.Redo();
+    if (!state)
+        return false;
+    m_image = state->image;
+    CDocument::SetModifiedFlag(state->modified);
+    RefreshAll();
     return true;
 }
 
@@ -388,6 +438,8 @@ void CVelmarDoc::SelectModel(int index)
 
 void CVelmarDoc::RefreshAll()
 {
+    if (!m_history.IsRecorded(m_image))
+        StartNewHistory();
     UpdateBandLimits();
     UpdateAllViews(nullptr);
 }

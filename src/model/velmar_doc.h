@@ -7,6 +7,7 @@
 
 #include "model/file_header.h"
 #include "model/radio_image.h"
+#include "model/undo_history.h"
 #include "platform/document.h"
 
 #include <cstdint>
@@ -41,6 +42,26 @@ public:
     // wrong signature the header is put back as it was, so that a later save
     // cannot write a file that fails the test again. Band limits follow.
     void Serialize(CArchive& archive) override;
+    // A loaded file starts a new undo history.
+    bool OnOpenDocument(const std::string& path, std::string* error = nullptr) override;
+    // The saved state becomes the unmodified one in the undo history.
+    bool OnSaveDocument(const std::string& path, std::string* error = nullptr) override;
+    // Every edit marks the document modified after storing its bytes; marking
+    // it records the change as one undo step.
+    void SetModifiedFlag(bool modified = true) override;
+
+    // --- Undo and redo of edits, whole-image snapshots.
+    bool CanUndo() const { return m_history.CanUndo() || !m_history.IsRecorded(m_image); }
+    bool CanRedo() const { return m_history.CanRedo(); }
+    // Restore the state before (after) the last edit with its modified flag,
+    // derive the band limits and update every view; false when there is none.
+    bool Undo();
+    bool Redo();
+    // Records a change stored after the document was marked modified.
+    void RecordHistory() { m_history.Record(m_image); }
+    // Forgets every step (a new document, a loaded file, a radio read).
+    void StartNewHistory() { m_history.Reset(m_image, IsModified()); }
+
     // Default settings, channel options and model tag; frequencies, tones, codes,
     // password, calibration and reserved bits are not touched.
     void ApplyDefaults();
@@ -145,7 +166,9 @@ public:
     // Entry N (0-15) becomes the model (modelId unchanged when the entry is
     // missing), the band limits follow, then ApplyDefaults.
     void SelectModel(int index);
-    // UpdateBandLimits, then every view is updated.
+    // UpdateBandLimits, then every view is updated. An image that differs from
+    // the last recorded edit was replaced from outside (a radio read) and
+    // starts a new undo history.
     void RefreshAll();
     std::int32_t GetBandLowerLimit() const { return m_bandLowerLimit; }
     std::int32_t GetBandUpperLimit() const { return m_bandUpperLimit; }
@@ -168,4 +191,5 @@ private:
     LoadResult m_lastLoadResult = LoadResult::Ok;
     std::function<bool()> m_clearQuestion;
     std::function<void()> m_wrongSignature;
+    UndoHistory m_history;
 };

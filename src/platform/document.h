@@ -34,7 +34,8 @@ public:
     void SetTitle(const std::string& title) { m_title = title; }
 
     bool IsModified() const { return m_modified; }
-    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+    // Virtual so that a document can follow every edit (undo history).
+    virtual void SetModifiedFlag(bool modified = true) { m_modified = modified; }
 
     // Views are not owned; a view removes itself before it goes away.
     void AddView(CDocumentView* view);
