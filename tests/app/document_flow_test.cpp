@@ -16,11 +16,13 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QSettings>
 #include <QUrl>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -280,12 +282,34 @@ TEST_F(DocumentFlow, DroppedFileAsksToSaveFirstThenLoadsWithoutClearQuestion)
     EXPECT_FALSE(f.Doc()->IsModified());
 }
 
-TEST_F(DocumentFlow, RecentFileListRemembersOpenedFilesInPrivateSettings)
+TEST_F(DocumentFlow, RecentFileListKeepsFourNewestInPrivateSettings)
 {
-    StartLoaded();
+    StartEmpty();
+    for (char name = 'a'; name <= 'e'; ++name) {
+        const std::string file = std::string(1, name) + ".dig";
+        f.WriteFile(file, DataFileBytes(static_cast<unsigned char>(name)));
+        f.chosenFiles = {f.Path(file)};
+        Key(Qt::Key_O);
+    }
     ASSERT_NE(f.App()->GetRecentFileList(), nullptr);
-    EXPECT_EQ(f.App()->GetRecentFileList()->Files().value(0).toStdString(), f.Path("radio.dig"));
-    QAction* entry = f.Frame()->findChild<QAction*>(QStringLiteral("cmd57616"));
-    ASSERT_NE(entry, nullptr);
-    EXPECT_TRUE(entry->text().endsWith(QStringLiteral("radio.dig")));
+    QStringList expected;
+    for (const char* name : {"e.dig", "d.dig", "c.dig", "b.dig"})
+        expected << QString::fromStdString(f.Path(name));
+    EXPECT_EQ(f.App()->GetRecentFileList()->Files(), expected);
+
+    // The newest entry is first in the File menu and opens its file again.
+    QAction* first = f.Frame()->findChild<QAction*>(QStringLiteral("cmd57616"));
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->text().endsWith(QStringLiteral("e.dig")));
+    QAction* last = f.Frame()->findChild<QAction*>(QStringLiteral("cmd57619"));
+    ASSERT_NE(last, nullptr);
+    last->trigger();
+    EXPECT_EQ(f.Doc()->GetPathName(), f.Path("b.dig"));
+    EXPECT_EQ(f.Doc()->Image().bytes[16], 'b');
+
+    // The list lives under the test's private configuration folder.
+    QSettings settings;
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    ASSERT_NE(config, nullptr);
+    EXPECT_TRUE(settings.fileName().startsWith(QString::fromUtf8(config)));
 }
