@@ -67,9 +67,10 @@ std::vector<Field> Fields(bool localized)
         static const std::array<std::pair<int, const char*>, 7> kBits = {
             {{4, "option5"}, {2, "narrowBand"}, {3, "highPower"}, {0, "option8"}, {5, "option9"}, {6, "option10"},
                 {7, "option11"}}};
+        // bit is captured by copy under its own name: clang 14 cannot capture a structured binding.
         for (const auto& [bit, name] : kBits) {
             fields.push_back({base + RadioImage::kChannelFlags, 1, static_cast<std::uint8_t>(1u << bit),
-                channel + " " + name, [n, bit](const CVelmarDoc& doc) {
+                channel + " " + name, [n, bit = bit](const CVelmarDoc& doc) {
                     return Number(doc.Image().bytes[RadioImage::kChannelSize * static_cast<std::size_t>(n)
                                       + RadioImage::kChannelFlags]
                             >> bit
