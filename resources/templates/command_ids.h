@@ -26,6 +26,7 @@ enum CommandId : int {
     ID_LANGUAGE = 32774,
     ID_HELP_FILE = 32775,
     ID_TEST_MODE = 32779,
+    ID_FILE_EXPORT_PDF = 32780,
 };
 
 // Resource IDs of the frame (menu, toolbar, accelerators, icon) and dialogs.

@@ -19,6 +19,7 @@ const MenuEntry kMenu[] = {
     {K::Command, ID_FILE_PRINT, "打印(&P)...\tCtrl+P"},
     {K::Command, ID_FILE_PRINT_PREVIEW, "打印预览(&V)"},
     {K::Command, ID_FILE_PRINT_SETUP, "打印设置(&R)..."},
+    {K::Command, ID_FILE_EXPORT_PDF, "导出 PDF(&E)..."},
     {K::Separator, 0, ""},
     {K::RecentFiles, ID_FILE_MRU_FILE1, "最近的文件"},
     {K::Separator, 0, ""},

@@ -8,6 +8,10 @@
 
 #include "platform/ui/view.h"
 
+#include <QFont>
+
+#include <optional>
+
 class CFreqCellEdit;
 class CGridCtrl;
 class COptionCellCombo;
@@ -55,6 +59,26 @@ public:
     void SetToneCellText(int row, bool receive);
     // Writes option column 5-11 of row from its field.
     void SetOptionCellText(int row, int column);
+
+    // --- Printing (velmar_view_print.cpp): one page per 35 channels in use.
+    bool OnPreparePrinting(CPrintInfo& info) override;
+    void OnBeginPrinting(QPainter& dc, CPrintInfo& info) override;
+    void OnPrint(QPainter& dc, CPrintInfo& info) override;
+    void OnEndPrinting(QPainter& dc, CPrintInfo& info) override;
+    // File Export PDF: the printed pages into a PDF file the user chooses.
+    void OnFileExportPdf();
+    // Grid rows 1-96 with a column-1 text: the channels in use.
+    bool IsPrintableRow(int row) const;
+    int PrintableRowCount() const;
+
+    std::optional<QFont> m_printFont;  // measuring font while preparing, page font per page
+    int m_charWidth = 0;               // of the measuring font, in printer pixels
+    int m_pageWidth = 0;               // printable page, in printer pixels
+    int m_pageHeight = 0;
+    int m_logicalWidth = 0;            // page size in the page mapping's units
+    int m_logicalHeight = 0;
+    int m_leftMarginChars = 4;
+    int m_rightMarginChars = 4;
 
     int m_editRow = 0;
     int m_editCol = 0;

@@ -4,6 +4,7 @@
 #include "grid/draw_text_format.h"
 #include "grid/grid_ctrl.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
@@ -67,6 +68,18 @@ void RaisedEdge(QPainter& painter, int l, int t, int r, int b, const QPalette& p
     Stroke(painter, l + 1, t + 1, r - 2, t + 1, innerLight);
     Stroke(painter, l + 1, b - 2, r - 2, b - 2, innerDark);
     Stroke(painter, r - 2, t + 1, r - 2, b - 1, innerDark);
+}
+
+// The font a cell paints with. On a printer a size in points would be taken
+// at the printer's resolution and then scaled again by the page mapping, so
+// printing uses the cell's size on screen in pixels, which the mapping scales.
+QFont PaintFont(const QFont& font, bool printing)
+{
+    if (!printing || font.pixelSize() > 0)
+        return font;
+    QFont pixelFont(font);
+    pixelFont.setPixelSize(QFontInfo(font).pixelSize());
+    return pixelFont;
 }
 
 // Draws text into the exclusive rectangle (l, t, r, b) following the stored
@@ -249,7 +262,7 @@ bool CGridCtrl::PaintFixedCell(QPainter& painter, int row, int col, const QRect&
 
     painter.save();
     const QFont* font = CellFont(row, col);
-    painter.setFont(font ? *font : m_logFont);
+    painter.setFont(PaintFont(font ? *font : m_logFont, printing));
 
     const bool raised = IsValid(m_focusCell) && (row == m_focusCell.row || col == m_focusCell.col)
         && !printing;
@@ -318,7 +331,7 @@ bool CGridCtrl::PaintCell(QPainter& painter, int row, int col, const QRect& rect
     }
 
     const QFont* font = CellFont(row, col);
-    painter.setFont(font ? *font : m_logFont);
+    painter.setFont(PaintFont(font ? *font : m_logFont, printing));
     painter.setPen(textColor);
     DrawCellText(painter, l + m_margin, t, r - m_margin, b, item.text, item.format);
     painter.restore();

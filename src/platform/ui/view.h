@@ -7,6 +7,9 @@
 
 #include <QWidget>
 
+class QPainter;
+struct CPrintInfo;
+
 class CView : public QWidget, public CDocumentView {
     Q_OBJECT
 public:
@@ -19,6 +22,22 @@ public:
 
     // Run for every new or opened document; the base runs OnUpdate once.
     virtual void OnInitialUpdate();
+
+    // Printing, called by the print driver in this order: OnPreparePrinting
+    // before any dialog (false cancels the job), OnBeginPrinting once per job,
+    // OnPrint once per page with info.m_nCurPage set, OnEndPrinting once per
+    // job. The bases print nothing.
+    virtual bool OnPreparePrinting(CPrintInfo& info);
+    virtual void OnBeginPrinting(QPainter& dc, CPrintInfo& info);
+    virtual void OnPrint(QPainter& dc, CPrintInfo& info);
+    virtual void OnEndPrinting(QPainter& dc, CPrintInfo& info);
+    // Shows the print dialog on the application's printer for a normal job
+    // (not for a preview or a direct job); false when the user cancelled.
+    bool DoPreparePrinting(CPrintInfo& info);
+
+    // File Print (57607) and Print Preview (57609).
+    void OnFilePrint();
+    void OnFilePrintPreview();
 
 private:
     CDocument* m_document = nullptr;

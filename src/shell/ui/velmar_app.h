@@ -50,9 +50,9 @@ public:
     // The document's save command: asks before writing over the current file.
     void OnSaveCommand();
     // Port dialog (32773, in src/radio/ui/radio_commands.cpp) and print
-    // setup (57606); the print setup dialog plugs in here.
+    // setup (57606) on the application's printer.
     void OnPortDialog();
-    virtual void OnFilePrintSetup() {}
+    virtual void OnFilePrintSetup();
 
 protected:
     std::unique_ptr<CDocument> CreateDocument() override;
