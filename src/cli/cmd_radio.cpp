@@ -7,6 +7,7 @@
 #include "model/velmar_doc.h"
 #include "platform/profile.h"
 #include "radio/clone_protocol.h"
+#include "radio/port_diagnosis.h"
 #include "radio/serial_link.h"
 #include "radio/transfer_job.h"
 #include "radio/transfer_worker.h"
@@ -18,10 +19,8 @@
 #include <chrono>
 #include <csignal>
 #include <cstring>
-#include <grp.h>
 #include <ostream>
 #include <string>
-#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -52,18 +51,6 @@ std::string PortName(int port)
     return "COM" + std::to_string(port);
 }
 
-// The group that may read and write device, or "" when its group may not.
-std::string GroupOwning(const std::string& device)
-{
-    struct stat info
-    {
-    };
-    if (::stat(device.c_str(), &info) != 0 || (info.st_mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP))
-        return {};
-    const group* owner = ::getgrgid(info.st_gid);
-    return owner ? owner->gr_name : std::to_string(info.st_gid);
-}
-
 // Why the link could not open port: one clause for a message.
 std::string OpenFailure(const SerialLink& link, int port)
 {
@@ -74,7 +61,7 @@ std::string OpenFailure(const SerialLink& link, int port)
     case SerialOpenError::Busy:
         return what + " is in use by another program";
     case SerialOpenError::PermissionDenied: {
-        const std::string group = GroupOwning(link.LastDevice());
+        const std::string group = PortOwningGroup(link.LastDevice());
         if (group.empty())
             return "no permission to open " + what + "; only its owner may use it (see its mode with ls -l)";
         return "no permission to open " + what + "; add your user to the group \"" + group
@@ -309,10 +296,14 @@ int RunPorts(CliContext& context)
             state = state.substr(state.find(')') + 1);
             state.erase(0, state.find_first_not_of(' '));
             if (link.LastOpenError() == SerialOpenError::PermissionDenied) {
-                const std::string group = GroupOwning(link.LastDevice());
+                const std::string group = PortOwningGroup(link.LastDevice());
                 state = group.empty() ? "no permission" : "no permission (group \"" + group + "\")";
             }
         }
+        // Which adapter a number stands for tells apart two cables plugged in at once.
+        const std::string adapter = DescribeUsbAdapter(ReadUsbAdapterInfo(link.DevicePath(port)));
+        if (!adapter.empty())
+            state += " (" + adapter + ")";
         context.out << PortName(port) << (port == configured ? "*" : " ") << '\t' << link.DevicePath(port)
                     << '\t' << state << '\n';
     }

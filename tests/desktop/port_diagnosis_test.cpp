@@ -1,0 +1,153 @@
+// Port diagnosis on real files: a sysfs tree laid out as the kernel lays out
+// CDC-ACM, USB-serial and on-board ports, device nodes reached through
+// by-id style links, and the permission check run as an unprivileged user.
+
+#include "radio/port_diagnosis.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <grp.h>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A sysfs root under sys/ and device nodes under dev/ (plain files named like
+// the ttys, since only their names and rights matter here).
+class FakeSystem {
+public:
+    FakeSystem()
+    {
+        fs::create_directories(Sys() + "/class/tty");
+        fs::create_directories(Dev() + "/serial/by-id");
+    }
+
+    std::string Sys() const { return m_dir.file("sys"); }
+    std::string Dev() const { return m_dir.file("dev"); }
+
+    // A tty whose device node sits at devicePath (relative to sys/devices);
+    // usbLevel > 0 puts the USB device's attributes that many levels above it.
+    std::string AddTty(const std::string& name, const std::string& devicePath, int usbLevel,
+        const std::string& vendor = "", const std::string& product = "", const std::string& maker = "",
+        const std::string& productName = "")
+    {
+        const fs::path node = fs::path(Sys()) / "devices" / devicePath;
+        fs::create_directories(node);
+        fs::create_directories(fs::path(Sys()) / "class/tty" / name);
+        fs::create_directory_symlink(node, fs::path(Sys()) / "class/tty" / name / "device");
+        if (usbLevel > 0) {
+            fs::path usb = node;
+            for (int i = 0; i < usbLevel; ++i)
+                usb = usb.parent_path();
+            TempDir::WriteFile((usb / "idVendor").string(), vendor + "\n");
+            TempDir::WriteFile((usb / "idProduct").string(), product + "\n");
+            if (!maker.empty())
+                TempDir::WriteFile((usb / "manufacturer").string(), maker + "\n");
+            TempDir::WriteFile((usb / "product").string(), productName + "\n");
+        }
+        const std::string device = Dev() + "/" + name;
+        TempDir::WriteFile(device, "");
+        return device;
+    }
+
+private:
+    TempDir m_dir;
+};
+
+TEST(UsbAdapterInfo, FindsTheUsbDeviceAboveEachKindOfTty)
+{
+    FakeSystem system;
+    const std::string acm = system.AddTty("ttyACM0", "pci0000:00/usb1/1-2/1-2:1.0/tty/ttyACM0", 3, "2341",
+        "0043", "Example Inc.", "Serial Cable");
+    const std::string usb = system.AddTty("ttyUSB0", "pci0000:00/usb1/1-1/1-1:1.0/ttyUSB0", 2, "0403", "6001",
+        "FTDI", "FT232R USB UART");
+    const std::string noMaker = system.AddTty("ttyUSB1", "pci0000:00/usb1/1-3/1-3:1.0/ttyUSB1", 2, "1a86",
+        "7523", "", "USB Serial");
+    const std::string onboard = system.AddTty("ttyS0", "platform/serial8250/tty/ttyS0", 0);
+    const std::string byId = system.Dev() + "/serial/by-id/usb-FTDI_FT232R_USB_UART-if00-port0";
+    fs::create_symlink(usb, byId);
+
+    const struct {
+        std::string device;
+        const char* description;
+    } cases[] = {
+        {acm, "USB 2341:0043 Example Inc. Serial Cable"},
+        {usb, "USB 0403:6001 FTDI FT232R USB UART"},
+        {byId, "USB 0403:6001 FTDI FT232R USB UART"},
+        {noMaker, "USB 1a86:7523 USB Serial"},
+        {onboard, ""},
+        {system.Dev() + "/ttyUSB9", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        const UsbAdapterInfo info = ReadUsbAdapterInfo(c.device, system.Sys());
+        EXPECT_EQ(DescribeUsbAdapter(info), c.description) << c.device;
+        EXPECT_EQ(info.IsUsb(), *c.description != '\0') << c.device;
+    }
+}
+
+TEST(PortOwningGroup, NamesTheGroupOnlyWhenItMayReadAndWrite)
+{
+    TempDir dir;
+    const std::string device = dir.file("ttyUSB0");
+    TempDir::WriteFile(device, "");
+    struct stat info {};
+    ASSERT_EQ(::stat(device.c_str(), &info), 0);
+    const group* owner = ::getgrgid(info.st_gid);
+    const std::string name = owner ? owner->gr_name : std::to_string(info.st_gid);
+
+    ::chmod(device.c_str(), 0660);
+    EXPECT_EQ(PortOwningGroup(device), name);
+    ::chmod(device.c_str(), 0640);
+    EXPECT_EQ(PortOwningGroup(device), "");
+    ::chmod(device.c_str(), 0600);
+    EXPECT_EQ(PortOwningGroup(device), "");
+    EXPECT_EQ(PortOwningGroup(dir.file("missing")), "");
+}
+
+// Root may open anything, so the check runs in a child that has become nobody.
+TEST(PortPermissionDenied, HoldsForAUserOutsideTheDevicesGroup)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to become another user";
+    TempDir dir;
+    ::chmod(dir.path().c_str(), 0755);
+    const struct {
+        const char* name;
+        mode_t mode;
+        bool exists;
+        bool denied;
+    } cases[] = {
+        {"group-only", 0660, true, true},
+        {"everyone", 0666, true, false},
+        {"read-only", 0644, true, true},
+        {"missing", 0, false, false},
+    };
+    for (const auto& c : cases) {
+        const std::string device = dir.file(c.name);
+        if (c.exists) {
+            TempDir::WriteFile(device, "");
+            ::chmod(device.c_str(), c.mode);
+        }
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(2);
+            ::_exit(PortPermissionDenied(device) ? 1 : 0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        ASSERT_NE(WEXITSTATUS(status), 2) << "could not become nobody";
+        EXPECT_EQ(WEXITSTATUS(status) == 1, c.denied) << c.name;
+    }
+}
+
+} // namespace
