@@ -183,6 +183,14 @@ CVelmarView::CVelmarView(QWidget* parent)
     ConnectHandlers();
 }
 
+CVelmarView::~CVelmarView()
+{
+    // The controls go away after this object; a focus loss while they are
+    // torn down must not reach the handlers of a view that is gone.
+    for (QObject* child : children())
+        child->disconnect(this);
+}
+
 void CVelmarView::BindControls()
 {
     auto list = [this](int id) { return qobject_cast<QComboBox*>(GetDlgItem(id)); };

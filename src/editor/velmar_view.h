@@ -29,6 +29,7 @@ class CVelmarView : public CView {
     Q_OBJECT
 public:
     explicit CVelmarView(QWidget* parent = nullptr);
+    ~CVelmarView() override;
 
     CVelmarDoc* GetDocument() const;
     // The control of the form with that ID, or nullptr.
