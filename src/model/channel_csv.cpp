@@ -438,7 +438,7 @@ std::string CsvField(const std::string& value)
 
 std::string ExportChannelsCsv(const CVelmarDoc& doc, int rows)
 {
-    rows = std::clamp(rows, 1, RadioImage::kChannelCount);
+    rows = std::clamp(rows, 0, RadioImage::kChannelCount);
     std::string text;
     for (int column = 0; column < kChannelColumnCount; ++column)
         text += std::string(column ? "," : "") + kChannelCsvColumns[column];
@@ -468,7 +468,7 @@ ChannelCsvImport PrepareChannelsCsvImport(const CVelmarDoc& doc, const std::stri
         result.errorLine = error->line;
         return result;
     }
-    Importer importer(doc, std::clamp(rows, 1, RadioImage::kChannelCount), result);
+    Importer importer(doc, std::clamp(rows, 0, RadioImage::kChannelCount), result);
     importer.Run(records);
     if (!result.ok()) {
         result.adjustments.clear();

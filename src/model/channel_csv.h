@@ -64,7 +64,7 @@ struct ChannelCsvImport {
     bool ok() const { return error == ChannelCsvError::None; }
 };
 
-// Header row and one row per channel 1..rows (rows clamped to 1-16), comma
+// Header row and one row per channel 1..rows (rows clamped to 0-16), comma
 // separated, CR LF line ends, no byte-order mark.
 std::string ExportChannelsCsv(const CVelmarDoc& doc, int rows);
 

@@ -1,0 +1,129 @@
+// velmar-cli export and import: the channel table of a data file as CSV.
+// Import goes through the table's commit rules on a copy and saves only when
+// the whole file was accepted. Format: docs/csv.md.
+
+#include "cli/cli_command.h"
+#include "cli/cli_support.h"
+#include "model/channel_csv.h"
+#include "model/velmar_doc.h"
+#include "platform/atomic_file.h"
+#include "platform/profile.h"
+#include "shell/settings_file.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <ostream>
+#include <string>
+
+namespace {
+
+// A channel table has 17 short lines; anything far larger is not one.
+constexpr std::size_t kMaxCsvSize = 1 << 20;
+
+// The rows the channel table shows: [setup] channel, at most 16.
+int TableRows()
+{
+    const std::string text = GetPrivateProfileString("setup", "channel", "", 20, SettingsFile());
+    return static_cast<int>(std::clamp(std::strtoll(text.c_str(), nullptr, 10), 0LL, 16LL));
+}
+
+int RunExport(CliContext& context)
+{
+    const auto& args = context.args;
+    std::string input;
+    std::string output;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if ((args[i] == "-o" || args[i] == "--output") && i + 1 < args.size()) {
+            output = args[++i];
+        } else if (input.empty() && !args[i].starts_with("-")) {
+            input = args[i];
+        } else {
+            CliError(context.err, "export: unexpected argument \"" + args[i] + "\" (see --help)");
+            return kExitUsage;
+        }
+    }
+    if (input.empty() || output.empty()) {
+        CliError(context.err, "export takes a data file and -o FILE.csv (see --help)");
+        return kExitUsage;
+    }
+    if (!PrepareCliSettings(context.err))
+        return kExitFailure;
+    CVelmarDoc doc;
+    if (!LoadCliDocument(doc, input, context.err))
+        return kExitFailure;
+    std::string error;
+    if (!WriteFileAtomically(output, ExportChannelsCsv(doc, TableRows()), &error)) {
+        CliError(context.err, error);
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int RunImport(CliContext& context)
+{
+    const auto& args = context.args;
+    std::vector<std::string> files;
+    bool dryRun = false;
+    for (const std::string& arg : args) {
+        if (arg == "--dry-run") {
+            dryRun = true;
+        } else if (arg.starts_with("-") || files.size() == 2) {
+            CliError(context.err, "import: unexpected argument \"" + arg + "\" (see --help)");
+            return kExitUsage;
+        } else {
+            files.push_back(arg);
+        }
+    }
+    if (files.size() != 2) {
+        CliError(context.err, "import takes a CSV file and a data file (see --help)");
+        return kExitUsage;
+    }
+    const std::string& csvPath = files[0];
+    const std::string& docPath = files[1];
+    if (!PrepareCliSettings(context.err))
+        return kExitFailure;
+    CVelmarDoc doc;
+    if (!LoadCliDocument(doc, docPath, context.err))
+        return kExitFailure;
+    std::string text;
+    std::string error;
+    if (!ReadWholeFile(csvPath, text, &error)) {
+        CliError(context.err, error);
+        return kExitFailure;
+    }
+    if (text.size() > kMaxCsvSize) {
+        CliError(context.err, csvPath + " is too large for a channel table");
+        return kExitFailure;
+    }
+    const ChannelCsvImport import = PrepareChannelsCsvImport(doc, text, TableRows());
+    if (!import.ok()) {
+        CliError(context.err, csvPath + " " + DescribeChannelsCsvError(import, false) + "; nothing was imported");
+        return kExitFailure;
+    }
+    for (const ChannelCsvAdjustment& adjustment : import.adjustments)
+        context.out << DescribeChannelsCsvAdjustment(adjustment, false) << '\n';
+    const bool changes = import.image.bytes != doc.Image().bytes;
+    if (dryRun) {
+        context.out << (changes ? "dry run: " + docPath + " would change; nothing was saved\n"
+                                : "dry run: " + docPath + " would stay as it is\n");
+        return kExitOk;
+    }
+    if (!changes) {
+        context.out << docPath << " already holds these channels; not saved\n";
+        return kExitOk;
+    }
+    ApplyChannelsCsvImport(doc, import);
+    if (!SaveCliDocument(doc, docPath, context.err))
+        return kExitFailure;
+    context.out << "imported " << import.channels.size() << " channel row(s) into " << docPath << '\n';
+    return kExitOk;
+}
+
+[[maybe_unused]] const bool kExportRegistered = RegisterCliCommand({"export", "export FILE.dig -o FILE.csv",
+    "write the channel table as CSV (columns: docs/csv.md)", RunExport});
+[[maybe_unused]] const bool kImportRegistered = RegisterCliCommand({"import",
+    "import FILE.csv FILE.dig [--dry-run]",
+    "apply a CSV channel table through the table's rules, all or nothing; lists every value it changed",
+    RunImport});
+
+} // namespace
