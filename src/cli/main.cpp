@@ -36,12 +36,14 @@ void PrintUsage(std::ostream& out)
            "  0  success\n"
            "  1  a file could not be read or written, or is not a radio data file\n"
            "  2  usage error: unknown command, option or field, or a value out of range\n"
-           "  3  no radio: the port cannot be opened or nothing answered (read, write)\n"
-           "  4  the radio's identification was incomplete (read, write)\n"
-           "  5  the radio's read password differs (read)\n"
-           "  6  reading failed part way (read)\n"
+           "  3  no radio: the port cannot be opened or nothing answered (read, write, verify)\n"
+           "  4  the radio's identification was incomplete (read, write, verify)\n"
+           "  5  the radio's read password differs (read, verify)\n"
+           "  6  reading failed part way (read, verify)\n"
            "  7  writing failed part way (write)\n"
-           "  8  cancelled with Ctrl+C (read, write)\n"
+           "  8  cancelled with Ctrl+C (read, write, verify)\n"
+           "  9  the radio differs from the data file (verify)\n"
+           "diff gives 0 when the files are equal, 1 when they differ, 2 on any trouble.\n"
            "A failed command leaves its data file untouched.\n";
 }
 
