@@ -144,6 +144,8 @@ bool CToneCellCombo::eventFilter(QObject* watched, QEvent* event)
 void CToneCellCombo::focusOutEvent(QFocusEvent* event)
 {
     QComboBox::focusOutEvent(event);
-    if (event->reason() != Qt::PopupFocusReason)
+    // Dropping the list moves the focus into the list's own pop-up (on some
+    // platforms by activating the pop-up window); the edit goes on there.
+    if (event->reason() != Qt::PopupFocusReason && !view()->isVisible())
         Q_EMIT KillFocus();
 }

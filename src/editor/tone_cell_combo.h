@@ -2,9 +2,9 @@
 // The in-place editor of the tone cells (columns 2 and 4): a drop-down list of
 // the off text, the 50 CTCSS tones and the 104 DCS codes in both polarities,
 // shown in capitals. The tones come from the resources 134, 135 and 136
-// (files of 8-byte records). Escape re-selects the tone the cell had; Escape
-// and Enter hand the focus to the owner, and the view commits on the focus
-// loss (KillFocus). UI thread only.
+// (files of 8-byte records, docs/tone-lists.md). Escape re-selects the tone
+// the cell had; Escape and Enter hand the focus to the owner, and the view
+// commits on the focus loss (KillFocus). UI thread only.
 
 #include <QByteArray>
 #include <QComboBox>

@@ -9,6 +9,7 @@
 #include "grid/grid_ctrl.h"
 #include "model/velmar_doc.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QtTest/QTest>
 
@@ -237,6 +238,50 @@ TEST_F(ChannelTable, ToneInCapitalsCountsAsUnchanged)
     EXPECT_EQ(tones->currentText(), QStringLiteral("OFF"));
     QTest::keyClick(tones, Qt::Key_Return);
     EXPECT_EQ(doc->GetToneCode(5, true), 0xFFFF);
+    EXPECT_FALSE(doc->IsModified());
+}
+
+TEST_F(ChannelTable, DroppedToneListEndsTheEditWithEnterOrEscape)
+{
+    auto* tones = Control<CToneCellCombo>(1019);
+    const auto dropped = [tones] { return QTest::qWaitFor([tones] { return tones->view()->isVisible(); }, 2000); };
+
+    ClickCell(1, 2);
+    tones->showPopup();
+    ASSERT_TRUE(dropped());
+    QTest::keyClick(tones->view(), Qt::Key_Down);
+    QTest::keyClick(tones->view(), Qt::Key_Escape);
+    EXPECT_FALSE(tones->isVisible());
+    EXPECT_TRUE(Grid()->hasFocus());
+    EXPECT_EQ(doc->GetToneText(1, true), "67.0");
+    EXPECT_FALSE(doc->IsModified());
+
+    ClickCell(1, 2);
+    tones->showPopup();
+    ASSERT_TRUE(dropped());
+    QTest::keyClick(tones->view(), Qt::Key_Down);
+    QTest::keyClick(tones->view(), Qt::Key_Return);
+    EXPECT_FALSE(tones->view()->isVisible());
+    EXPECT_FALSE(tones->isVisible());
+    EXPECT_TRUE(Grid()->hasFocus());
+    EXPECT_EQ(doc->GetToneText(1, true), "69.3");
+    EXPECT_EQ(doc->GetToneText(1, false), "69.3");
+    EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(ChannelTable, StoredToneOutsideTheListIsLeftAsItIs)
+{
+    // 88.6 Hz can come from a radio or a file, but the list does not hold it.
+    doc->Image().bytes[16 * 5 + 8] = 0x86;
+    doc->Image().bytes[16 * 5 + 9] = 0x08;
+    doc->UpdateAllViews(nullptr);
+    EXPECT_EQ(Cell(5, 2), QStringLiteral("88.6"));
+    ClickCell(5, 2);
+    auto* tones = Control<CToneCellCombo>(1019);
+    EXPECT_EQ(tones->currentIndex(), -1);
+    QTest::keyClick(tones, Qt::Key_Return);
+    EXPECT_EQ(doc->GetToneCode(5, true), 0x0886);
+    EXPECT_EQ(Cell(5, 2), QStringLiteral("88.6"));
     EXPECT_FALSE(doc->IsModified());
 }
 
