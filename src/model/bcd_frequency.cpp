@@ -47,10 +47,7 @@ std::int32_t SnapToRaster(std::int32_t value)
     const std::int64_t f = r <= 250 ? v - r : v - r + 500;
     const std::int64_t toD = d > v ? d - v : v - d;
     const std::int64_t toF = f > v ? f - v : v - f;
-    // Near the top both points can be 100000000, which eight digits cannot
-    // hold; the nearest point that fits is the 5 kHz point below it.
-    constexpr std::int64_t kTopRasterPoint = 99999500;
-    return static_cast<std::int32_t>(std::min(toD < toF ? d : f, kTopRasterPoint));
+    return static_cast<std::int32_t>(toD < toF ? d : f);
 }
 
 BcdFrequency PackBcdFrequency(std::int32_t value)
