@@ -114,6 +114,11 @@ struct DataFileCase {
     bool signature;
 };
 
+void PrintTo(const DataFileCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class HostileDataFileTest : public HostileFileTest, public ::testing::WithParamInterface<DataFileCase> {
 };
 
@@ -194,6 +199,11 @@ struct SettingsCase {
     int rows; // channel rows velmar-cli show prints
 };
 
+void PrintTo(const SettingsCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class HostileSettingsTest : public HostileFileTest, public ::testing::WithParamInterface<SettingsCase> {
 };
 
@@ -252,6 +262,11 @@ struct LanguageCase {
     std::string language;
     std::string offText; // what IDS_OFF reads as
 };
+
+void PrintTo(const LanguageCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class HostileLanguageTest : public HostileFileTest, public ::testing::WithParamInterface<LanguageCase> {
 };

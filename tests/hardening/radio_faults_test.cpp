@@ -229,6 +229,11 @@ struct CliReadCase {
     int exitCode; // velmar-cli's code for the outcome: 3 no radio, 4 unknown radio, 6 read failed
 };
 
+void PrintTo(const CliReadCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class CliReadFaultTest : public ::testing::TestWithParam<CliReadCase> {
 };
 
