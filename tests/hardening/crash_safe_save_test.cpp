@@ -5,13 +5,19 @@
 // bytes, and no temporary file is left behind.
 
 #include "hardening/child_process.h"
+#include "hardening/virtual_radio_process.h"
 #include "model/velmar_doc.h"
+#include "platform/profile.h"
+#include "radio/serial_link.h"
+#include "radio/transfer_job.h"
+#include "radio/transfer_worker.h"
 #include "shell/settings_file.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
@@ -123,5 +129,46 @@ INSTANTIATE_TEST_SUITE_P(Savers, CrashSafeSaveTest,
         SaveCase { "CliNewDiskFull", Saver::CliNew, Fault::DiskFull },
         SaveCase { "CliNewReadOnlyFolder", Saver::CliNew, Fault::ReadOnlyFolder }),
     [](const ::testing::TestParamInfo<SaveCase>& info) { return std::string(info.param.name); });
+
+// The port search stores the port it found in setting.ini. On a full disk
+// that store fails: the read still completes, and setting.ini keeps every byte.
+TEST(CrashSafeSettings, PortFoundOnAFullDiskLeavesSettingsIntact)
+{
+    TempDir dir;
+    const std::string ini = dir.file("setting.ini");
+    const std::string link = dir.file("radio");
+    WritePrivateProfileString("setup", "com", "1", ini);
+    WritePrivateProfileString("setup", "searchcom", "1", ini);
+    WritePrivateProfileString("setup", "communication", "VLMPROG", ini);
+    WritePrivateProfileString("setup", "password", "0", ini);
+    // COM1 names nothing, COM2 the radio; every later port names nothing either.
+    WritePrivateProfileString("ports", "COM1", dir.file("missing"), ini);
+    WritePrivateProfileString("ports", "COM2", link, ini);
+    for (int port = 3; port <= 255; ++port)
+        WritePrivateProfileString("ports", "COM" + std::to_string(port), dir.file("missing"), ini);
+    const std::string before = TempDir::ReadFile(ini);
+
+    VirtualRadioProcess radio(link, {});
+    ASSERT_TRUE(radio.Started());
+    ChildLimits full;
+    full.fileSizeLimit = 64;
+    const int status = RunInChild(
+        [&] {
+            std::array<unsigned char, 4096> image {};
+            SerialLink port;
+            port.SetSettingsPath(ini);
+            TransferJob job;
+            job.port = &port;
+            job.settingsPath = ini;
+            job.isRead = 1;
+            job.image = image.data();
+            TransferWorker(&job);
+            return job.status.load();
+        },
+        full);
+    EXPECT_EQ(status, ReadDone);
+    EXPECT_EQ(TempDir::ReadFile(ini), before);
+    EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string> { "radio", "setting.ini" }));
+}
 
 } // namespace
