@@ -70,12 +70,12 @@ int RunPrint(CliContext& context)
 
     const std::string program = JoinPath(OwnFolder(), "velmar");
     if (access(program.c_str(), X_OK) != 0) {
-        CliError(context.err, "print needs the program velmar beside velmar-cli: " + program + ": "
-                + std::strerror(errno));
+        CliError(context.err,
+            "print needs the program velmar beside velmar-cli: " + program + ": " + std::strerror(errno));
         return kExitFailure;
     }
     // The same settings file this command uses, whatever folder the GUI would look in.
-    std::vector<std::string> words = {program, "--print-pdf", input, output, "--settings", SettingsFile()};
+    std::vector<std::string> words = { program, "--print-pdf", input, output, "--settings", SettingsFile() };
     std::vector<char*> argv;
     for (std::string& word : words)
         argv.push_back(word.data());
@@ -98,12 +98,13 @@ int RunPrint(CliContext& context)
     }
     if (WIFEXITED(status))
         return WEXITSTATUS(status);
-    CliError(context.err, "velmar ended abnormally while printing (signal "
+    CliError(context.err,
+        "velmar ended abnormally while printing (signal "
             + std::to_string(WIFSIGNALED(status) ? WTERMSIG(status) : 0) + ")");
     return kExitFailure;
 }
 
-[[maybe_unused]] const bool kPrintRegistered = RegisterCliCommand({"print", "print FILE.dig -o OUT.pdf",
-    "print the channel table into a PDF file (runs velmar --print-pdf)", RunPrint});
+[[maybe_unused]] const bool kPrintRegistered = RegisterCliCommand({ "print", "print FILE.dig -o OUT.pdf",
+    "print the channel table into a PDF file (runs velmar --print-pdf)", RunPrint });
 
 } // namespace

@@ -36,8 +36,8 @@ const QString kAlphabet = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKL
 QFont PrintFont(int height)
 {
     QFont font(QStringLiteral("Times New Roman"));
-    font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
-        QStringLiteral("DejaVu Serif"), QStringLiteral("serif")});
+    font.setFamilies({ QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
+        QStringLiteral("DejaVu Serif"), QStringLiteral("serif") });
     font.setStyleHint(QFont::Serif);
     font.setPixelSize(height);
     font.setWeight(QFont::Normal);
@@ -61,7 +61,7 @@ int MulDiv(int a, int b, int c)
 QString DateLine()
 {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
+    std::tm local {};
     localtime_r(&now, &local);
     char text[128] = {};
     if (std::strftime(text, sizeof text, "%Y-%m-%d %A %H:%M", &local) == 0)
@@ -121,15 +121,13 @@ void CVelmarView::OnPrint(QPainter& dc, CPrintInfo& info)
     // and scaled to the paper width; the window origin then walks down the page.
     int originX = -m_charWidth * m_leftMarginChars;
     int originY = 0;
-    const auto setOrigin = [&] {
-        dc.setWindow(originX, originY, m_logicalWidth, m_logicalHeight);
-    };
+    const auto setOrigin = [&] { dc.setWindow(originX, originY, m_logicalWidth, m_logicalHeight); };
     dc.setViewport(0, 0, m_pageWidth, m_pageHeight);
     setOrigin();
 
     const int headingHeight = m_grid ? m_grid->FixedRowsHeight() : 0;
-    info.m_rectDraw = QRect(0, 0, m_logicalWidth - (m_leftMarginChars + m_rightMarginChars) * m_charWidth,
-        headingHeight);
+    info.m_rectDraw
+        = QRect(0, 0, m_logicalWidth - (m_leftMarginChars + m_rightMarginChars) * m_charWidth, headingHeight);
     dc.drawText(info.m_rectDraw, Qt::AlignLeft | Qt::AlignTop, DateLine());
 
     if (m_grid) {

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -28,12 +29,13 @@ CommandResult RunWithoutDisplay(const std::string& command)
     return RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + command + " 2>&1");
 }
 
-class PrintCommands : public PrintFixture {
+class PrintCommands : public PrintFixture
+{
 protected:
     void SetUp() override
     {
         PrintFixture::SetUp();
-        UseChannels({1, 3, 5, 16});
+        UseChannels({ 1, 3, 5, 16 });
         dig = HomeFile("radio.dig");
         std::string error;
         ASSERT_TRUE(doc->OnSaveDocument(dig, &error)) << error;
@@ -53,16 +55,18 @@ TEST_F(PrintCommands, PrintPdfModeAndCliPrintWriteThePagesOfFilePrint)
 {
     const std::string viewPdf = PrintPdf("view.pdf");
     const std::vector<int> labels = PrintedLabels(PdfPageText(viewPdf, 1));
-    ASSERT_EQ(labels, (std::vector<int>{1, 3, 5, 16}));
+    ASSERT_EQ(labels, (std::vector<int> { 1, 3, 5, 16 }));
 
     const std::string modePdf = HomeFile("mode.pdf");
-    const CommandResult mode = RunWithoutDisplay(Velmar("--print-pdf " + ShellQuote(dig) + " " + ShellQuote(modePdf)));
+    const CommandResult mode
+        = RunWithoutDisplay(Velmar("--print-pdf " + ShellQuote(dig) + " " + ShellQuote(modePdf)));
     ASSERT_EQ(mode.code, 0) << mode.out;
     ASSERT_EQ(PdfPageCount(modePdf), 1);
     EXPECT_EQ(PrintedLabels(PdfPageText(modePdf, 1)), labels);
 
     const std::string cliPdf = HomeFile("cli.pdf");
-    const CommandResult cli = RunWithoutDisplay(Cli("print " + ShellQuote(dig) + " -o " + ShellQuote(cliPdf)));
+    const CommandResult cli
+        = RunWithoutDisplay(Cli("print " + ShellQuote(dig) + " -o " + ShellQuote(cliPdf)));
     ASSERT_EQ(cli.code, 0) << cli.out;
     ASSERT_EQ(PdfPageCount(cliPdf), 1);
     EXPECT_EQ(PrintedLabels(PdfPageText(cliPdf, 1)), labels);
@@ -71,16 +75,24 @@ TEST_F(PrintCommands, PrintPdfModeAndCliPrintWriteThePagesOfFilePrint)
         PdfPageText(viewPdf, 1).substr(PdfPageText(viewPdf, 1).find("CH")));
 }
 
-struct FailureCase {
+struct FailureCase
+{
     const char* name;
-    bool cli;              // velmar-cli print, else velmar --print-pdf
-    const char* input;     // a name in the temp folder
-    const char* output;    // a name in the temp folder, "" for none
+    bool cli; // velmar-cli print, else velmar --print-pdf
+    const char* input; // a name in the temp folder
+    const char* output; // a name in the temp folder, "" for none
     int code;
-    const char* message;   // part of the one-line message
+    const char* message; // part of the one-line message
 };
 
-class PrintCommandFailures : public PrintCommands, public ::testing::WithParamInterface<FailureCase> {};
+void PrintTo(const FailureCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class PrintCommandFailures : public PrintCommands, public ::testing::WithParamInterface<FailureCase>
+{
+};
 
 TEST_P(PrintCommandFailures, EndWithAClearMessageAndNoFile)
 {
@@ -99,13 +111,13 @@ TEST_P(PrintCommandFailures, EndWithAClearMessageAndNoFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PrintCommandFailures,
-    ::testing::Values(FailureCase{"MissingFile", false, "missing.dig", "out.pdf", 1, "missing.dig"},
-        FailureCase{"NotADataFile", false, "garbage.dig", "out.pdf", 1, "not a radio data file"},
-        FailureCase{"UnwritablePdf", false, "radio.dig", "no-folder/out.pdf", 1, "cannot write the PDF"},
-        FailureCase{"NoOutput", false, "radio.dig", "", 2, "usage: velmar --print-pdf"},
-        FailureCase{"CliMissingFile", true, "missing.dig", "out.pdf", 1, "missing.dig"},
-        FailureCase{"CliUnwritablePdf", true, "radio.dig", "no-folder/out.pdf", 1, "cannot write the PDF"},
-        FailureCase{"CliNoOutput", true, "radio.dig", "", 2, "-o OUT.pdf"}),
+    ::testing::Values(FailureCase { "MissingFile", false, "missing.dig", "out.pdf", 1, "missing.dig" },
+        FailureCase { "NotADataFile", false, "garbage.dig", "out.pdf", 1, "not a radio data file" },
+        FailureCase { "UnwritablePdf", false, "radio.dig", "no-folder/out.pdf", 1, "cannot write the PDF" },
+        FailureCase { "NoOutput", false, "radio.dig", "", 2, "usage: velmar --print-pdf" },
+        FailureCase { "CliMissingFile", true, "missing.dig", "out.pdf", 1, "missing.dig" },
+        FailureCase { "CliUnwritablePdf", true, "radio.dig", "no-folder/out.pdf", 1, "cannot write the PDF" },
+        FailureCase { "CliNoOutput", true, "radio.dig", "", 2, "-o OUT.pdf" }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PrintCommands, CliWithoutVelmarBesideItSaysWhatIsMissing)
@@ -114,7 +126,8 @@ TEST_F(PrintCommands, CliWithoutVelmarBesideItSaysWhatIsMissing)
     std::filesystem::create_directory(solo);
     std::filesystem::copy_file(kBin + "/velmar-cli", solo + "/velmar-cli");
     const CommandResult result = RunWithoutDisplay(ShellQuote(solo + "/velmar-cli") + " --settings "
-        + ShellQuote(HomeFile("setting.ini")) + " print " + ShellQuote(dig) + " -o " + ShellQuote(HomeFile("x.pdf")));
+        + ShellQuote(HomeFile("setting.ini")) + " print " + ShellQuote(dig) + " -o "
+        + ShellQuote(HomeFile("x.pdf")));
     EXPECT_EQ(result.code, 1);
     EXPECT_NE(result.out.find("needs the program velmar beside velmar-cli"), std::string::npos) << result.out;
 }
@@ -123,8 +136,8 @@ TEST_F(PrintCommands, CliWithoutVelmarBesideItSaysWhatIsMissing)
 // Print Setup, translated like every other item, and it writes the pages.
 TEST_F(PrintFixture, FileMenuExportPdfFollowsPrintSetupInBothLanguages)
 {
-    TempDir::WriteFile(HomeFile("chinese.lang"),
-        TempDir::ReadFile(std::string(VELMAR_RESOURCE_DIR) + "/chinese.lang"));
+    TempDir::WriteFile(
+        HomeFile("chinese.lang"), TempDir::ReadFile(std::string(VELMAR_RESOURCE_DIR) + "/chinese.lang"));
     CVelmarApp app;
     ASSERT_TRUE(app.InitInstance());
     CMainFrame* frame = app.GetMainFrame();
@@ -135,9 +148,11 @@ TEST_F(PrintFixture, FileMenuExportPdfFollowsPrintSetupInBothLanguages)
     std::vector<int> ids;
     for (QAction* action : file->actions())
         ids.push_back(action->isSeparator() ? 0 : action->data().toInt());
-    const std::vector<int> head(ids.begin(), ids.begin() + 10);
-    EXPECT_EQ(head, (std::vector<int>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, ID_FILE_PRINT,
-                        ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, ID_FILE_EXPORT_PDF, 0}));
+    ASSERT_GE(ids.size(), 9u);
+    const std::vector<int> head(ids.begin(), ids.begin() + 9);
+    EXPECT_EQ(head,
+        (std::vector<int> { ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, ID_FILE_PRINT,
+            ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, ID_FILE_EXPORT_PDF }));
 
     QAction* exportPdf = frame->Commands()->FindAction(ID_FILE_EXPORT_PDF);
     ASSERT_NE(exportPdf, nullptr);

@@ -25,9 +25,10 @@
 namespace {
 
 // A view that records the framework's calls and prints one line per page.
-class RecordingView : public CView {
+class RecordingView : public CView
+{
 public:
-    void OnUpdate(CDocumentView*, long) override {}
+    void OnUpdate(CDocumentView*, long) override { }
     bool OnPreparePrinting(CPrintInfo& info) override
     {
         calls.push_back("prepare");
@@ -81,7 +82,7 @@ TEST_F(PrintFixture, DriverCallsTheOverridesInFrameworkOrderOncePerPage)
     std::string error;
     ASSERT_TRUE(PrintViewToPdf(recorder, pdf, &error)) << error;
     EXPECT_EQ(recorder.calls,
-        (std::vector<std::string>{"prepare", "begin", "print 1", "print 2", "print 3", "end"}));
+        (std::vector<std::string> { "prepare", "begin", "print 1", "print 2", "print 3", "end" }));
     EXPECT_EQ(PdfPageCount(pdf), 3);
     EXPECT_NE(PdfPageText(pdf, 2).find("page 2"), std::string::npos);
 }
@@ -92,7 +93,7 @@ TEST_F(PrintFixture, RefusedOrUnwritableJobWritesNoFileAndSaysWhy)
     recorder.refuse = true;
     std::string error;
     EXPECT_FALSE(PrintViewToPdf(recorder, HomeFile("refused.pdf"), &error));
-    EXPECT_EQ(recorder.calls, std::vector<std::string>{"prepare"});
+    EXPECT_EQ(recorder.calls, std::vector<std::string> { "prepare" });
     EXPECT_FALSE(std::filesystem::exists(HomeFile("refused.pdf")));
 
     const std::string lost = HomeFile("no-such-folder/table.pdf");
@@ -104,7 +105,7 @@ TEST_F(PrintFixture, RefusedOrUnwritableJobWritesNoFileAndSaysWhy)
 
 TEST_F(PrintFixture, ExportPdfWritesThePrintedPagesToTheChosenFile)
 {
-    UseChannels({1, 2, 9});
+    UseChannels({ 1, 2, 9 });
     const std::string pdf = HomeFile("export.pdf");
     chosenFiles.push_back(pdf);
     view->OnFileExportPdf();
@@ -115,7 +116,7 @@ TEST_F(PrintFixture, ExportPdfWritesThePrintedPagesToTheChosenFile)
     EXPECT_EQ(fileDialogs[0].defaultName, "Item.pdf");
     EXPECT_TRUE(boxes.empty());
     ASSERT_EQ(PdfPageCount(pdf), 1);
-    EXPECT_EQ(PrintedLabels(PdfPageText(pdf, 1)), (std::vector<int>{1, 2, 9}));
+    EXPECT_EQ(PrintedLabels(PdfPageText(pdf, 1)), (std::vector<int> { 1, 2, 9 }));
 }
 
 TEST_F(PrintFixture, ExportPdfReportsAFileItCannotWriteAndKeepsTheOldOne)
@@ -160,7 +161,7 @@ TEST_F(PrintFixture, PreviewShowsEveryPageOneAtATime)
 
 TEST_F(PrintFixture, PrintGoesThroughThePrintDialogToTheChosenPrinter)
 {
-    UseChannels({4, 6});
+    UseChannels({ 4, 6 });
     QPrinter& printer = AppPrinter();
     const QPrinter::OutputFormat format = printer.outputFormat();
     const QString previousFile = printer.outputFileName();
@@ -183,7 +184,7 @@ TEST_F(PrintFixture, PrintGoesThroughThePrintDialogToTheChosenPrinter)
     EXPECT_TRUE(dialogSeen);
     EXPECT_TRUE(boxes.empty());
     ASSERT_EQ(PdfPageCount(pdf), 1);
-    EXPECT_EQ(PrintedLabels(PdfPageText(pdf, 1)), (std::vector<int>{4, 6}));
+    EXPECT_EQ(PrintedLabels(PdfPageText(pdf, 1)), (std::vector<int> { 4, 6 }));
 }
 
 TEST_F(PrintFixture, CancelledPrintDialogPrintsNothing)
@@ -194,12 +195,12 @@ TEST_F(PrintFixture, CancelledPrintDialogPrintsNothing)
             if (auto* dialog = qobject_cast<QDialog*>(modal))
                 dialog->reject();
         });
-    EXPECT_EQ(recorder.calls, std::vector<std::string>{"prepare"});
+    EXPECT_EQ(recorder.calls, std::vector<std::string> { "prepare" });
 }
 
 TEST_F(PrintFixture, PageFontIsTheSerifPrintFace)
 {
-    UseChannels({1});
+    UseChannels({ 1 });
     const std::string pdf = PrintPdf();
     const CommandResult fonts = RunCommand("pdffonts " + ShellQuote(pdf));
     ASSERT_EQ(fonts.code, 0);

@@ -34,7 +34,7 @@ CommandResult RunCommand(const std::string& command)
     FILE* pipe = popen(("timeout 120 " + command).c_str(), "r");
     if (!pipe)
         return result;
-    std::array<char, 4096> buffer{};
+    std::array<char, 4096> buffer {};
     std::size_t n = 0;
     while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
         result.out.append(buffer.data(), n);
@@ -83,8 +83,8 @@ std::vector<std::string> DateLinesNearNow()
 {
     std::vector<std::string> lines;
     const std::time_t now = std::time(nullptr);
-    for (std::time_t t : {now, now - 60}) {
-        std::tm local{};
+    for (std::time_t t : { now, now - 60 }) {
+        std::tm local {};
         localtime_r(&t, &local);
         char text[128] = {};
         std::strftime(text, sizeof text, "%Y-%m-%d %A %H:%M", &local);
@@ -111,8 +111,8 @@ void PrintFixture::SetUp()
     m_home = std::make_unique<TempDir>();
     setenv("VELMAR_HOME", m_home->path().c_str(), 1);
     TempDir::WriteFile(m_home->file("setting.ini"), kSettings);
-    TempDir::WriteFile(m_home->file("english.lang"),
-        TempDir::ReadFile(std::string(VELMAR_RESOURCE_DIR) + "/english.lang"));
+    TempDir::WriteFile(
+        m_home->file("english.lang"), TempDir::ReadFile(std::string(VELMAR_RESOURCE_DIR) + "/english.lang"));
     SetSettingsFile(m_home->file("setting.ini"));
     SetLanguageFile(m_home->file("english.lang"));
 

@@ -22,7 +22,8 @@
 class CGridCtrl;
 
 // Output and exit code of a shell command (run under a time limit).
-struct CommandResult {
+struct CommandResult
+{
     int code = -1;
     std::string out;
 };
@@ -41,7 +42,8 @@ std::vector<int> PrintedLabels(const std::string& pageText);
 // just before the minute turns).
 std::vector<std::string> DateLinesNearNow();
 
-class PrintFixture : public ::testing::Test {
+class PrintFixture : public ::testing::Test
+{
 protected:
     void SetUp() override;
     void TearDown() override;

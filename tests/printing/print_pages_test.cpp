@@ -8,12 +8,15 @@
 #include "platform/ui/print_driver.h"
 
 #include <QColor>
+#include <QFontInfo>
 #include <QPageLayout>
 #include <QPrinter>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -44,14 +47,22 @@ std::string FirstLine(const std::string& text)
     return line;
 }
 
-struct PageCase {
+struct PageCase
+{
     const char* name;
-    std::vector<int> channels;       // channels in use in the document, or
-    int gridRows;                    // a grid driven directly with this many rows
+    std::vector<int> channels; // channels in use in the document, or
+    int gridRows; // a grid driven directly with this many rows
     std::vector<std::vector<int>> pages; // the row labels expected on each page
 };
 
-class PrintedPages : public PrintFixture, public ::testing::WithParamInterface<PageCase> {};
+void PrintTo(const PageCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class PrintedPages : public PrintFixture, public ::testing::WithParamInterface<PageCase>
+{
+};
 
 TEST_P(PrintedPages, HoldTheirRowsInChannelOrderUnderDateAndHeading)
 {
@@ -74,13 +85,14 @@ TEST_P(PrintedPages, HoldTheirRowsInChannelOrderUnderDateAndHeading)
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, PrintedPages,
-    ::testing::Values(PageCase{"NoChannelInUse", {}, 0, {{}}},
-        PageCase{"FourteenOfSixteen", AllBut(Range(1, 16), {3, 7}), 0, {AllBut(Range(1, 16), {3, 7})}},
-        PageCase{"ThirtyFive", {}, 35, {Range(1, 35)}},
-        PageCase{"ThirtySix", {}, 36, {Range(1, 35), {36}}},
-        PageCase{"SeventyFive", {}, 75, {Range(1, 35), Range(36, 70), Range(71, 75)}},
+    ::testing::Values(PageCase { "NoChannelInUse", {}, 0, { {} } },
+        PageCase {
+            "FourteenOfSixteen", AllBut(Range(1, 16), { 3, 7 }), 0, { AllBut(Range(1, 16), { 3, 7 }) } },
+        PageCase { "ThirtyFive", {}, 35, { Range(1, 35) } },
+        PageCase { "ThirtySix", {}, 36, { Range(1, 35), { 36 } } },
+        PageCase { "SeventyFive", {}, 75, { Range(1, 35), Range(36, 70), Range(71, 75) } },
         // Rows past 96 are never printed, however many the grid has.
-        PageCase{"HundredRowGrid", {}, 100, {Range(1, 35), Range(36, 70), Range(71, 96)}}),
+        PageCase { "HundredRowGrid", {}, 100, { Range(1, 35), Range(36, 70), Range(71, 96) } }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PrintFixture, ChannelWithoutReceiveTextIsNotPrintedEvenWithOtherCells)
@@ -91,15 +103,16 @@ TEST_F(PrintFixture, ChannelWithoutReceiveTextIsNotPrintedEvenWithOtherCells)
 
     const std::string pdf = PrintPdf();
     const std::string text = PdfPageText(pdf, 1);
-    EXPECT_EQ(PrintedLabels(text), AllBut(Range(1, 16), {5}));
+    EXPECT_EQ(PrintedLabels(text), AllBut(Range(1, 16), { 5 }));
     EXPECT_EQ(text.find("TXONLY"), std::string::npos);
 }
 
 // The page geometry measured on the rendered page.
-struct Geometry {
-    int left = -1;            // first and last dark column below the date line
+struct Geometry
+{
+    int left = -1; // first and last dark column below the date line
     int right = -1;
-    std::vector<int> rules;   // the top row of each horizontal rule across the table
+    std::vector<int> rules; // the top row of each horizontal rule across the table
 };
 
 bool Dark(QRgb pixel)
@@ -133,12 +146,14 @@ Geometry Measure(const QImage& image, int fromY)
     return g;
 }
 
-class PrintedGeometry : public PrintFixture, public ::testing::WithParamInterface<int> {};
+class PrintedGeometry : public PrintFixture, public ::testing::WithParamInterface<int>
+{
+};
 
 TEST_P(PrintedGeometry, TableSpansThePaperWidthAndRowsFollowTheHeadingWithoutGaps)
 {
     constexpr int kDpi = 150;
-    UseChannels(AllBut(Range(1, 16), {3, 7}));
+    UseChannels(AllBut(Range(1, 16), { 3, 7 }));
     Grid()->SetColumnSize(1, GetParam());
     const std::string pdf = PrintPdf();
     const QImage page = PdfPageImage(pdf, 1, kDpi);
@@ -177,5 +192,49 @@ TEST_P(PrintedGeometry, TableSpansThePaperWidthAndRowsFollowTheHeadingWithoutGap
 
 // The channel table's own width, and a grid three times as wide there.
 INSTANTIATE_TEST_SUITE_P(ColumnWidths, PrintedGeometry, ::testing::Values(80, 240));
+
+} // namespace
+
+namespace {
+
+// The height in points pdftotext gives the first word equal to text on the page.
+double WordHeight(const std::string& pdf, const QString& text)
+{
+    const std::string bbox = RunCommand("pdftotext -bbox -f 1 -l 1 " + ShellQuote(pdf) + " -").out;
+    static const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"[0-9.]+\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    auto it = word.globalMatch(QString::fromStdString(bbox));
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        if (m.captured(3) == text)
+            return m.captured(2).toDouble() - m.captured(1).toDouble();
+    }
+    return -1;
+}
+
+// Texts keep their size relative to the table: the cells' fonts at their
+// on-screen pixel size and the date line's 11-unit page font, both scaled by
+// the page mapping (a size in points would come out many times too large).
+TEST_F(PrintFixture, TextsAreScaledWithTheTable)
+{
+    UseChannels({ 1 });
+    const std::string pdf = PrintPdf();
+    const double pointsPerUnit
+        = double(view->m_pageWidth) / view->m_logicalWidth * 72.0 / AppPrinter().resolution();
+    const struct
+    {
+        QString word;
+        int units;
+    } cases[] = {
+        { QStringLiteral("Frequency"), QFontInfo(Grid()->font()).pixelSize() },
+        { QStringLiteral("431.12500"), QFontInfo(Grid()->font()).pixelSize() },
+        { QString::fromStdString(DateLinesNearNow().front()).section(QLatin1Char(' '), 0, 0), 11 },
+    };
+    for (const auto& c : cases) {
+        const double ratio = WordHeight(pdf, c.word) / (c.units * pointsPerUnit);
+        EXPECT_GT(ratio, 0.8) << c.word.toStdString();
+        EXPECT_LT(ratio, 1.6) << c.word.toStdString();
+    }
+}
 
 } // namespace

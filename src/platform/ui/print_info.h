@@ -7,7 +7,8 @@
 
 class QPrinter;
 
-struct CPrintInfo {
+struct CPrintInfo
+{
     void SetMinPage(int page) { m_nMinPage = page; }
     void SetMaxPage(int page) { m_nMaxPage = page; }
     int GetMinPage() const { return m_nMinPage; }
@@ -18,12 +19,12 @@ struct CPrintInfo {
 
     int m_nMinPage = 1;
     int m_nMaxPage = 1;
-    int m_nFromPage = 0;         // 0: from the first page
-    int m_nToPage = 0;           // 0: to the last page
-    int m_nCurPage = 1;          // the page OnPrint draws
-    int m_nNumPreviewPages = 2;  // pages the preview shows side by side
-    bool m_bPreview = false;     // a print preview: no print dialog
-    bool m_bDirect = false;      // a job without a print dialog (PDF export)
-    QRect m_rectDraw;            // the page's drawing area, set by OnPrint
+    int m_nFromPage = 0; // 0: from the first page
+    int m_nToPage = 0; // 0: to the last page
+    int m_nCurPage = 1; // the page OnPrint draws
+    int m_nNumPreviewPages = 2; // pages the preview shows side by side
+    bool m_bPreview = false; // a print preview: no print dialog
+    bool m_bDirect = false; // a job without a print dialog (PDF export)
+    QRect m_rectDraw; // the page's drawing area, set by OnPrint
     QPrinter* m_printer = nullptr; // the printer the print dialog configures
 };

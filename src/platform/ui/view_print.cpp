@@ -20,17 +20,11 @@ bool CView::OnPreparePrinting(CPrintInfo& info)
     return DoPreparePrinting(info);
 }
 
-void CView::OnBeginPrinting(QPainter&, CPrintInfo&)
-{
-}
+void CView::OnBeginPrinting(QPainter&, CPrintInfo&) { }
 
-void CView::OnPrint(QPainter&, CPrintInfo&)
-{
-}
+void CView::OnPrint(QPainter&, CPrintInfo&) { }
 
-void CView::OnEndPrinting(QPainter&, CPrintInfo&)
-{
-}
+void CView::OnEndPrinting(QPainter&, CPrintInfo&) { }
 
 bool CView::DoPreparePrinting(CPrintInfo& info)
 {
@@ -63,8 +57,8 @@ void CView::OnFilePrint()
         return;
     QPainter painter;
     if (!painter.begin(info.m_printer)) {
-        ShowMessageBox(window(), LoadLangString("IDS_ERROR_PRINT"), LoadLangString("IDS_ERROR"),
-            MB_OK | MB_ICONERROR);
+        ShowMessageBox(
+            window(), LoadLangString("IDS_ERROR_PRINT"), LoadLangString("IDS_ERROR"), MB_OK | MB_ICONERROR);
         return;
     }
     RunPrintPages(*this, painter, *info.m_printer, info);
