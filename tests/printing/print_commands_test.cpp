@@ -162,6 +162,25 @@ TEST_F(PrintFixture, FileMenuExportPdfFollowsPrintSetupInBothLanguages)
     EXPECT_EQ(exportPdf->text(), QStringLiteral("导出 PDF(&E)..."));
     SetLanguageFile(HomeFile("english.lang"));
 
+    // Print (also Ctrl+P and the toolbar), preview and setup open their dialogs.
+    const struct
+    {
+        int id;
+        const char* dialog;
+    } dialogs[] = {
+        { ID_FILE_PRINT, "QPrintDialog" },
+        { ID_FILE_PRINT_PREVIEW, "QPrintPreviewDialog" },
+        { ID_FILE_PRINT_SETUP, "QPageSetupDialog" },
+    };
+    for (const auto& d : dialogs) {
+        QAction* action = frame->Commands()->FindAction(d.id);
+        ASSERT_NE(action, nullptr) << d.id;
+        QString shown;
+        WithModalDialog([action] { action->trigger(); },
+            [&shown](QWidget* modal) { shown = QString::fromLatin1(modal->metaObject()->className()); });
+        EXPECT_EQ(shown.toStdString(), d.dialog);
+    }
+
     const std::string pdf = HomeFile("menu.pdf");
     chosenFiles.push_back(pdf);
     exportPdf->trigger();

@@ -48,33 +48,6 @@ public:
     std::vector<std::string> calls;
 };
 
-// Runs action while check runs on the modal dialog it opens; the dialog is
-// closed afterwards whatever check found, so the test never waits on it.
-void WithModalDialog(const std::function<void()>& action, const std::function<void(QWidget*)>& check)
-{
-    bool seen = false;
-    QTimer timer;
-    timer.setInterval(50);
-    int ticks = 0;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) {
-            if (++ticks > 200)
-                timer.stop();
-            return;
-        }
-        timer.stop();
-        seen = true;
-        check(modal);
-        if (QApplication::activeModalWidget() == modal)
-            modal->close();
-    });
-    timer.start();
-    action();
-    timer.stop();
-    EXPECT_TRUE(seen) << "no dialog opened";
-}
-
 TEST_F(PrintFixture, DriverCallsTheOverridesInFrameworkOrderOncePerPage)
 {
     RecordingView recorder;

@@ -5,8 +5,10 @@
 #include "shell/settings_file.h"
 #include "templates/command_ids.h"
 
+#include <QApplication>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTimer>
 
 #include <array>
 #include <cstdio>
@@ -77,6 +79,31 @@ std::vector<int> PrintedLabels(const std::string& pageText)
             labels.push_back(match.captured(1).toInt());
     }
     return labels;
+}
+
+void WithModalDialog(const std::function<void()>& action, const std::function<void(QWidget*)>& check)
+{
+    bool seen = false;
+    QTimer timer;
+    timer.setInterval(50);
+    int ticks = 0;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) {
+            if (++ticks > 200)
+                timer.stop();
+            return;
+        }
+        timer.stop();
+        seen = true;
+        check(modal);
+        if (QApplication::activeModalWidget() == modal)
+            modal->close();
+    });
+    timer.start();
+    action();
+    timer.stop();
+    EXPECT_TRUE(seen) << "no dialog opened";
 }
 
 std::vector<std::string> DateLinesNearNow()

@@ -15,11 +15,13 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 class CGridCtrl;
+class QWidget;
 
 // Output and exit code of a shell command (run under a time limit).
 struct CommandResult
@@ -38,6 +40,10 @@ QImage PdfPageImage(const std::string& pdf, int page, int dpi);
 // The row labels of a page: the leading number of each text line (the
 // channel column), in the order printed.
 std::vector<int> PrintedLabels(const std::string& pageText);
+// Runs action while check runs on the modal dialog it opens; the dialog is
+// closed afterwards whatever check found, so the test never waits on it.
+void WithModalDialog(const std::function<void()>& action, const std::function<void(QWidget*)>& check);
+
 // The date line as printed now and one minute earlier (a page may be made
 // just before the minute turns).
 std::vector<std::string> DateLinesNearNow();
