@@ -330,6 +330,23 @@ TEST_F(ChannelTable, ClickingAnotherCellCommitsTheOpenEditor)
     EXPECT_EQ(view->m_editRow, 1);
 }
 
+TEST_F(ChannelTable, KeyboardAloneMovesToACellAndEditsIt)
+{
+    ClickCell(2, 1);
+    auto* editor = Control<CFreqCellEdit>(1017);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    ASSERT_TRUE(Grid()->hasFocus());
+    QTest::keyClick(Grid(), Qt::Key_Down);
+    QTest::keyClick(Grid(), Qt::Key_Return);
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(view->m_editRow, 3);
+    QTest::keyClicks(editor, QStringLiteral("447.5"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(doc->GetFreqText(3, true), "447.50000");
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_TRUE(Grid()->hasFocus());
+}
+
 TEST_F(ChannelTable, DocumentUpdateClosesAnOpenEditorWithoutStoringIt)
 {
     ClickCell(2, 1);

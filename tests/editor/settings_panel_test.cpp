@@ -61,7 +61,9 @@ TEST_F(SettingsPanel, ListsAreFilledFromTheirSources)
         EXPECT_EQ(list->itemText(0), QString::fromUtf8(l.first)) << l.id;
         EXPECT_EQ(list->itemText(l.count - 1), QString::fromUtf8(l.last)) << l.id;
     }
-    EXPECT_EQ(view->GetDlgItem(1021)->property("text").toString(), QStringLiteral("Frequency range"));
+    // The labels carry the language file's texts.
+    EXPECT_EQ(view->GetDlgItem(1021)->property("text").toString(), QString::fromStdString(LoadResourceText(1021)));
+    EXPECT_FALSE(LoadResourceText(1021).empty());
 }
 
 struct ClampCase {
