@@ -1,5 +1,8 @@
 #include "radio/port_diagnosis.h"
 
+#include "platform/com_ports.h"
+#include "shell/lang_string.h"
+
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +18,22 @@ namespace fs = std::filesystem;
 // hangs off the interface (one level), a USB-serial converter's off a port
 // of the interface (two levels).
 constexpr int kMaxLevelsUp = 4;
+
+// text with %1 replaced by first and %2 by second, in one pass, so a value
+// that itself holds "%2" stays as it is.
+std::string Fill(const std::string& text, const std::string& first, const std::string& second)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == '1' || text[i + 1] == '2')) {
+            out += text[i + 1] == '1' ? first : second;
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
 
 std::string ReadAttribute(const fs::path& file)
 {
@@ -75,4 +94,14 @@ std::string DescribeUsbAdapter(const UsbAdapterInfo& info)
     if (!info.product.empty())
         text += " " + info.product;
     return text;
+}
+
+std::string PortErrorMessage(int port, const std::string& settingsFile)
+{
+    const std::string device = ComPortDevice(port, settingsFile);
+    if (device.empty() || !PortPermissionDenied(device))
+        return LoadLangString("IDS_ERROR_PORTCONN");
+    const std::string what = "COM" + std::to_string(port) + " (" + device + ")";
+    const std::string group = PortOwningGroup(device);
+    return Fill(LoadLangString(group.empty() ? "IDS_ERROR_PORT_OWNER" : "IDS_ERROR_PORT_GROUP"), what, group);
 }

@@ -30,3 +30,10 @@ UsbAdapterInfo ReadUsbAdapterInfo(const std::string& device, const std::string& 
 // One line naming the adapter, "USB 0403:6001 FTDI FT232R USB UART", or ""
 // when info is not a USB adapter.
 std::string DescribeUsbAdapter(const UsbAdapterInfo& info);
+
+// The message for a radio that could not be reached on port (COMn, mapped
+// through settingsFile): when this user may not open the port's device, which
+// device and which group to join (IDS_ERROR_PORT_GROUP, or IDS_ERROR_PORT_OWNER
+// when no group may use it); otherwise the general IDS_ERROR_PORTCONN. Texts
+// come from the active language file.
+std::string PortErrorMessage(int port, const std::string& settingsFile);

@@ -2,14 +2,18 @@
 // CDC-ACM, USB-serial and on-board ports, device nodes reached through
 // by-id style links, and the permission check run as an unprivileged user.
 
+#include "platform/profile.h"
 #include "radio/port_diagnosis.h"
+#include "shell/settings_file.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <grp.h>
 #include <string>
+#include <vector>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -148,6 +152,68 @@ TEST(PortPermissionDenied, HoldsForAUserOutsideTheDevicesGroup)
         ASSERT_NE(WEXITSTATUS(status), 2) << "could not become nobody";
         EXPECT_EQ(WEXITSTATUS(status) == 1, c.denied) << c.name;
     }
+}
+
+// What a user outside the device's group is told when the radio cannot be
+// reached, in each shipped language, computed in a child that became nobody.
+TEST(PortErrorMessage, NamesDeviceAndGroupWhenPermissionIsMissing)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to become another user";
+    TempDir dir;
+    ::chmod(dir.path().c_str(), 0755);
+    const std::string ini = dir.file("setting.ini");
+    const std::string device = dir.file("ttyUSB7");
+    TempDir::WriteFile(device, "");
+    WritePrivateProfileString("ports", "COM3", device, ini);
+    ::chmod(ini.c_str(), 0644);
+    struct stat info {};
+    ASSERT_EQ(::stat(device.c_str(), &info), 0);
+    const group* owner = ::getgrgid(info.st_gid);
+    const std::string groupName = owner ? owner->gr_name : std::to_string(info.st_gid);
+
+    const struct {
+        const char* language;
+        mode_t mode;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"english", 0660, {"COM3 (" + device + ")", "group \"" + groupName + "\"", "usermod -aG " + groupName + " $USER"}},
+        {"english", 0600, {"COM3 (" + device + ")", "owner"}},
+        {"english", 0666, {"The radio does not answer"}},
+        {"chinese", 0660, {"COM3 (" + device + ")", "“" + groupName + "”", "usermod -aG " + groupName + " $USER"}},
+        {"chinese", 0600, {"COM3 (" + device + ")", "所有者"}},
+    };
+    for (const auto& c : cases) {
+        ::chmod(device.c_str(), c.mode);
+        SetSettingsFile(ini);
+        SetLanguageFile(std::string(VELMAR_RESOURCE_DIR) + "/" + c.language + ".lang");
+        int fds[2];
+        ASSERT_EQ(::pipe(fds), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(fds[0]);
+            if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(2);
+            const std::string text = PortErrorMessage(3, ini);
+            const bool written = ::write(fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+            ::_exit(written ? 0 : 3);
+        }
+        ::close(fds[1]);
+        std::string text;
+        char buffer[512];
+        for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
+            text.append(buffer, static_cast<std::size_t>(n));
+        ::close(fds[0]);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.language << " " << c.mode;
+        EXPECT_EQ(text.find("Not Found"), std::string::npos) << text;
+        for (const std::string& part : c.expected)
+            EXPECT_NE(text.find(part), std::string::npos) << c.language << " " << c.mode << ": " << text;
+    }
+    SetSettingsFile({});
+    SetLanguageFile({});
 }
 
 } // namespace
