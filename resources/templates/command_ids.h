@@ -16,6 +16,7 @@ enum CommandId : int {
     ID_EDIT_CUT = 57635,
     ID_EDIT_PASTE = 57637,
     ID_EDIT_UNDO = 57643,
+    ID_EDIT_REDO = 57644,
     ID_APP_ABOUT = 57664,
     ID_APP_EXIT = 57665,
     ID_NEXT_PANE = 57680,
@@ -27,6 +28,9 @@ enum CommandId : int {
     ID_HELP_FILE = 32775,
     ID_TEST_MODE = 32779,
     ID_FILE_EXPORT_PDF = 32780,
+    ID_FILE_EXPORT_CHANNELS = 32781,
+    ID_FILE_IMPORT_CHANNELS = 32782,
+    ID_VERIFY_RADIO = 32783,
 };
 
 // Resource IDs of the frame (menu, toolbar, accelerators, icon) and dialogs.

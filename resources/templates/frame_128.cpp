@@ -20,6 +20,8 @@ const MenuEntry kMenu[] = {
     {K::Command, ID_FILE_PRINT_PREVIEW, "打印预览(&V)"},
     {K::Command, ID_FILE_PRINT_SETUP, "打印设置(&R)..."},
     {K::Command, ID_FILE_EXPORT_PDF, "导出 PDF(&E)..."},
+    {K::Command, ID_FILE_EXPORT_CHANNELS, "导出信道(&C)..."},
+    {K::Command, ID_FILE_IMPORT_CHANNELS, "导入信道(&I)..."},
     {K::Separator, 0, ""},
     {K::RecentFiles, ID_FILE_MRU_FILE1, "最近的文件"},
     {K::Separator, 0, ""},
@@ -28,6 +30,7 @@ const MenuEntry kMenu[] = {
     {K::Popup, 0, "编程(&P)"},
     {K::Command, ID_READ_RADIO, "读取数据(&R)\tCtrl+R"},
     {K::Command, ID_WRITE_RADIO, "写入数据(&W)\tCtrl+W"},
+    {K::Command, ID_VERIFY_RADIO, "校验数据(&V)"},
     {K::Separator, 0, ""},
     {K::Command, ID_TEST_MODE, "测试模式(&T)\tCtrl+T"},
     {K::EndPopup, 0, ""},
@@ -45,7 +48,8 @@ const int kToolbar[] = {
     ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0,
     ID_READ_RADIO, ID_WRITE_RADIO, 0,
     ID_FILE_PRINT, 0,
-    ID_HELP_FILE,
+    ID_HELP_FILE, 0,
+    ID_EDIT_UNDO, ID_EDIT_REDO,
 };
 
 const AccelEntry kAccel[] = {
@@ -65,6 +69,8 @@ const AccelEntry kAccel[] = {
     {VKEY_INSERT, ACCEL_CONTROL, ID_EDIT_COPY},
     {'Z', ACCEL_CONTROL, ID_EDIT_UNDO},
     {VKEY_BACK, ACCEL_ALT, ID_EDIT_UNDO},
+    {'Y', ACCEL_CONTROL, ID_EDIT_REDO},
+    {'Z', ACCEL_CONTROL | ACCEL_SHIFT, ID_EDIT_REDO},
     {VKEY_F6, 0, ID_NEXT_PANE},
     {VKEY_F6, ACCEL_SHIFT, ID_PREV_PANE},
 };

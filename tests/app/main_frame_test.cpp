@@ -124,6 +124,8 @@ TEST_F(MainFrame, EveryAcceleratorReachesItsCommand)
         {QKeySequence(QStringLiteral("Ctrl+Ins")), ID_EDIT_COPY},
         {QKeySequence(QStringLiteral("Ctrl+Z")), ID_EDIT_UNDO},
         {QKeySequence(QStringLiteral("Alt+Backspace")), ID_EDIT_UNDO},
+        {QKeySequence(QStringLiteral("Ctrl+Y")), ID_EDIT_REDO},
+        {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), ID_EDIT_REDO},
         {QKeySequence(QStringLiteral("F6")), ID_NEXT_PANE},
         {QKeySequence(QStringLiteral("Shift+F6")), ID_PREV_PANE},
     };

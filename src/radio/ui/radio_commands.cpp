@@ -5,6 +5,8 @@
 #include "radio/ui/port_dlg.h"
 #include "radio/ui/test_password_dlg.h"
 #include "radio/ui/transfer_dlg.h"
+#include "radio/ui/verify_dlg.h"
+#include "radio/transfer_status.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/velmar_app.h"
 
@@ -20,6 +22,11 @@ void CMainFrame::OnWriteRadio()
     CTransferDlg dialog(this);
     dialog.isRead = 0;
     dialog.DoModal();
+    if (dialog.Outcome() == WriteDone && dialog.VerifyAfterWrite()) {
+        CVerifyDlg verify(this);
+        verify.autoStart = true;
+        verify.DoModal();
+    }
 }
 
 void CMainFrame::OnTestMode()

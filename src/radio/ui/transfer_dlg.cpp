@@ -11,7 +11,10 @@
 #include "shell/ui/velmar_app.h"
 #include "templates/command_ids.h"
 
+#include "platform/profile.h"
+
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -20,6 +23,7 @@
 namespace {
 constexpr int kStatusId = 1010;
 constexpr int kProgressId = 1009;
+constexpr int kVerifyId = 1190;
 constexpr int kTimerMs = 20;
 constexpr int kProgressMax = 1024;
 constexpr int kEndDialogResult = 5;
@@ -58,7 +62,21 @@ bool CTransferDlg::OnInitDialog()
         bar->setRange(0, kProgressMax);
         bar->setValue(0);
     }
+    // Only a write offers the verify read; the choice is kept in setting.ini.
+    if (auto* verify = GetDlgItemAs<QCheckBox>(kVerifyId); verify && !isRead) {
+        verify->setChecked(GetPrivateProfileInt("setup", "verify", 0, SettingsFile()) != 0);
+        verify->setVisible(true);
+        connect(verify, &QCheckBox::toggled, this, [](bool on) {
+            WritePrivateProfileString("setup", "verify", on ? "1" : "0", SettingsFile());
+        });
+    }
     return true;
+}
+
+bool CTransferDlg::VerifyAfterWrite() const
+{
+    const auto* verify = GetDlgItemAs<QCheckBox>(kVerifyId);
+    return !isRead && verify && verify->isChecked();
 }
 
 void CTransferDlg::OnOK()

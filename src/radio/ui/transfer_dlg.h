@@ -30,6 +30,10 @@ public:
     QProgressBar* Progress() const;
     QString StatusText() const { return QString::fromStdString(m_statusText); }
     bool IsRunning() const { return m_timer.isActive(); }
+    // After DoModal: the last transfer's outcome (a TransferStatus), and
+    // whether a write asked to be verified ([setup] verify, the check box).
+    int Outcome() const { return m_job.status; }
+    bool VerifyAfterWrite() const;
 
 protected:
     bool OnInitDialog() override;

@@ -1,5 +1,6 @@
 #include "shell/ui/velmar_app.h"
 
+#include "editor/edit_commands.h"
 #include "editor/velmar_view.h"
 #include "model/velmar_doc.h"
 #include "platform/locale.h"
@@ -9,6 +10,7 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/print_driver.h"
 #include "platform/ui/recent_file_list.h"
+#include "radio/ui/verify_dlg.h"
 #include "shell/lang_string.h"
 #include "shell/settings_file.h"
 #include "shell/ui/about_dlg.h"
@@ -43,9 +45,12 @@ const struct {
     {ID_FILE_PRINT_PREVIEW, "Menu_File_Print_Preview"},
     {ID_FILE_PRINT_SETUP, "Menu_File_Print_Setup"},
     {ID_FILE_EXPORT_PDF, "Menu_File_Export_Pdf"},
+    {ID_FILE_EXPORT_CHANNELS, "Menu_File_Export_Channels"},
+    {ID_FILE_IMPORT_CHANNELS, "Menu_File_Import_Channels"},
     {ID_APP_EXIT, "Menu_App_Exit"},
     {ID_READ_RADIO, "Menu_Program_ReadData"},
     {ID_WRITE_RADIO, "Menu_Program_WriteData"},
+    {ID_VERIFY_RADIO, "Menu_Program_Verify"},
     {ID_TEST_MODE, "Menu_Program_TestMode"},
     {ID_PORT, "Menu_Setting_Port"},
     {ID_LANGUAGE, "Menu_Setting_Language"},
@@ -182,6 +187,16 @@ void CVelmarApp::ConnectCommands(CMainFrame* frame)
     commands->SetHandler(ID_APP_ABOUT, [this] { OnAppAbout(); });
     commands->SetHandler(ID_PORT, [this] { OnPortDialog(); });
     commands->SetHandler(ID_LANGUAGE, [this] { OnLanguage(); });
+    commands->SetHandler(ID_EDIT_UNDO, [this] { CEditCommands::Undo(GetVelmarDoc()); });
+    commands->SetHandler(ID_EDIT_REDO, [this] { CEditCommands::Redo(GetVelmarDoc()); });
+    commands->SetHandler(
+        ID_FILE_EXPORT_CHANNELS, [this, frame] { CEditCommands::ExportChannels(frame, GetVelmarDoc()); });
+    commands->SetHandler(
+        ID_FILE_IMPORT_CHANNELS, [this, frame] { CEditCommands::ImportChannels(frame, GetVelmarDoc()); });
+    commands->SetHandler(ID_VERIFY_RADIO, [frame] {
+        CVerifyDlg dialog(frame);
+        dialog.DoModal();
+    });
 }
 
 CMainFrame* CVelmarApp::GetMainFrame() const
