@@ -36,6 +36,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -295,13 +296,23 @@ TEST_P(ScreenTexts, EveryDialogShowsEveryTextWhole)
 
 TEST_P(ScreenTexts, PortDialogTipsNameTheDevices)
 {
-    RunCommand(ID_PORT, "Communication port", [this](QWidget* dialog) {
+    // COM2 through a stable name, as /dev/serial/by-id/... links are used.
+    const std::string node = m_home->Path() + "/ttyNode";
+    const std::string link = m_home->Path() + "/usb-Example_Cable-if00-port0";
+    TempDir::WriteFile(node, "");
+    std::filesystem::create_symlink(node, link);
+    WritePrivateProfileString("ports", "COM2", link, m_home->Path() + "/setting.ini");
+    RunCommand(ID_PORT, "Communication port", [this, link, node](QWidget* dialog) {
         for (int n = 1; n <= 8; ++n) {
             QWidget* button = dialog->findChild<QWidget*>(QStringLiteral("ctl%1").arg(1000 + n));
             ASSERT_NE(button, nullptr) << n;
-            EXPECT_TRUE(button->toolTip().contains(QString::fromStdString(m_home->Device(n))))
+            const std::string device = n == 2 ? link : m_home->Device(n);
+            EXPECT_TRUE(button->toolTip().startsWith(QString::fromStdString(device)))
                 << n << ": " << button->toolTip().toStdString();
         }
+        auto* second = dialog->findChild<QWidget*>(QStringLiteral("ctl1002"));
+        ASSERT_NE(second, nullptr);
+        EXPECT_TRUE(second->toolTip().contains(QString::fromStdString("-> " + node))) << second->toolTip().toStdString();
         QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
     });
 }

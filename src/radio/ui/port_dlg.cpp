@@ -3,6 +3,7 @@
 #include "platform/profile.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/translate_window.h"
+#include "radio/port_diagnosis.h"
 #include "radio/serial_link.h"
 #include "shell/lang_string.h"
 #include "shell/settings_file.h"
@@ -12,7 +13,9 @@
 
 #include <QAbstractButton>
 #include <QString>
+#include <QStringList>
 
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -32,6 +35,21 @@ void WriteSetupKey(QWidget* owner, const char* key, const std::string& value)
         ShowMessageBox(owner, LoadLangString("IDS_ERROR_PORT_WRITE") + "\n" + error,
             LoadLangString("IDS_ERROR"), MB_OK | MB_ICONERROR);
     }
+}
+
+// The device, the node a stable /dev/serial/by-id name leads to, and for a USB
+// cable the adapter's maker, product and IDs, so two cables can be told apart.
+QString PortToolTip(const std::string& device)
+{
+    QStringList lines { QString::fromStdString(device) };
+    std::error_code ec;
+    const std::string real = std::filesystem::canonical(device, ec).string();
+    if (!ec && real != device)
+        lines << QStringLiteral("-> ") + QString::fromStdString(real);
+    const std::string adapter = DescribeUsbAdapter(ReadUsbAdapterInfo(device));
+    if (!adapter.empty())
+        lines << QString::fromStdString(adapter);
+    return lines.join(QLatin1Char('\n'));
 }
 }
 
@@ -62,7 +80,7 @@ bool CPortDlg::OnInitDialog()
         QAbstractButton* button = PortButton(n);
         if (!button)
             continue;
-        button->setToolTip(QString::fromStdString(link.DevicePath(n)));
+        button->setToolTip(PortToolTip(link.DevicePath(n)));
         if (n == com)
             button->setChecked(true);
         if (link.Open(n, 9600)) {

@@ -1,7 +1,10 @@
 #include "radio/ui/test_mode_messages.h"
 
+#include "platform/profile.h"
 #include "platform/ui/message_box.h"
+#include "radio/port_diagnosis.h"
 #include "shell/lang_string.h"
+#include "shell/settings_file.h"
 
 void ShowTestModeOutcome(QWidget* owner, TestModeOutcome outcome)
 {
@@ -10,8 +13,10 @@ void ShowTestModeOutcome(QWidget* owner, TestModeOutcome outcome)
     case TestModeOutcome::Ok:
         return;
     case TestModeOutcome::PortError:
-        text = "IDS_ERROR_PORTCONN";
-        break;
+        // A port this user may not open gets its device and group named.
+        ShowMessageBox(owner, PortErrorMessage(GetPrivateProfileInt("setup", "com", 1, SettingsFile()), SettingsFile()),
+            LoadLangString("IDS_ERROR"), MB_OK | MB_ICONERROR);
+        return;
     case TestModeOutcome::TypeError:
         text = "IDS_ERROR_TYPE";
         break;
