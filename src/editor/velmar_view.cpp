@@ -645,7 +645,10 @@ void CVelmarView::OnFreqEditKillFocus()
     m_grid->m_cellEditorActive = false;
     CVelmarDoc* doc = GetDocument();
     const int row = m_editRow;
-    if (doc) {
+    // An edit left with the text it opened with (Escape, or nothing typed)
+    // stores nothing, so a value read from a radio or a file that lies off
+    // the raster or outside the band is not corrected by merely visiting it.
+    if (doc && m_freqEdit->text() != m_freqEdit->SavedText()) {
         const ChannelEditResult result = CommitFrequency(*doc, row, m_editCol, m_freqEdit->text().toStdString());
         WriteCommittedCells(row, result);
         if (result.priorityReset && m_priorityList) {
@@ -665,8 +668,9 @@ void CVelmarView::OnToneListKillFocus()
     m_grid->m_cellEditorActive = false;
     CVelmarDoc* doc = GetDocument();
     // No entry selected: the stored tone is one the list does not hold (from a
-    // radio or a file); it stays as it is.
-    if (doc && m_toneList->currentIndex() >= 0) {
+    // radio or a file); it stays as it is, as does a tone left unchanged.
+    const bool unchanged = m_toneList->currentText().compare(m_toneList->SavedText(), Qt::CaseInsensitive) == 0;
+    if (doc && m_toneList->currentIndex() >= 0 && !unchanged) {
         const ChannelEditResult result
             = CommitTone(*doc, m_editRow, m_editCol, m_toneList->currentText().toStdString());
         WriteCommittedCells(m_editRow, result);

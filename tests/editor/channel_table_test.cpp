@@ -13,6 +13,9 @@
 #include <QComboBox>
 #include <QtTest/QTest>
 
+#include <algorithm>
+#include <cstdint>
+
 namespace {
 
 class ChannelTable : public EditorFixture {
@@ -328,6 +331,26 @@ TEST_F(ChannelTable, ClickingAnotherCellCommitsTheOpenEditor)
     EXPECT_TRUE(Control<CFreqCellEdit>(1017)->isVisible());
     EXPECT_EQ(Control<CFreqCellEdit>(1017)->text(), QStringLiteral("446.00625"));
     EXPECT_EQ(view->m_editRow, 1);
+}
+
+TEST_F(ChannelTable, VisitingAnOffRasterValueLeavesItAsRead)
+{
+    // 446.00312 MHz, as a radio or a file may hold it: off the raster.
+    const std::uint8_t bcd[4] = {0x12, 0x03, 0x60, 0x44};
+    std::copy(std::begin(bcd), std::end(bcd), &doc->Image().bytes[16 * 5]);
+    doc->UpdateAllViews(nullptr);
+    ASSERT_EQ(Cell(5, 1), QStringLiteral("446.00312"));
+    for (int key : {Qt::Key_Return, Qt::Key_Escape}) {
+        ClickCell(5, 1);
+        QTest::keyClick(Control<CFreqCellEdit>(1017), static_cast<Qt::Key>(key));
+        EXPECT_TRUE(std::equal(std::begin(bcd), std::end(bcd), &doc->Image().bytes[16 * 5])) << key;
+        EXPECT_FALSE(doc->IsModified()) << key;
+    }
+    // Typing a value stores it on the raster.
+    EnterFrequency(5, 1, QStringLiteral("446.00312"), Qt::Key_Tab);
+    EnterFrequency(5, 1, QStringLiteral("446.0031"), Qt::Key_Return);
+    EXPECT_EQ(doc->GetFreqText(5, true), "446.00500");
+    EXPECT_TRUE(doc->IsModified());
 }
 
 TEST_F(ChannelTable, KeyboardAloneMovesToACellAndEditsIt)
