@@ -257,6 +257,11 @@ void CVelmarApp::TranslateMenu()
         if (QAction* action = frame->Commands()->FindAction(item.id))
             action->setText(Lang(item.key));
     }
+    // The greyed entry that stands for an empty recent-file list would
+    // otherwise stay in the menu template's language.
+    const std::string recent = GetPrivateProfileString("String", "Menu_File_Recent", "", 1000, LanguageFile());
+    if (QAction* placeholder = frame->Commands()->RecentFilesPlaceholder(); placeholder && !recent.empty())
+        placeholder->setText(QString::fromStdString(recent));
     frame->menuBar()->update();
 }
 
