@@ -3,6 +3,7 @@
 #include "model/velmar_doc.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/translate_window.h"
+#include "radio/port_diagnosis.h"
 #include "radio/serial_link.h"
 #include "radio/transfer_worker.h"
 #include "shell/lang_string.h"
@@ -183,7 +184,11 @@ void CTransferDlg::OnTimer()
         UpdateStatusText();
         break;
     case PortError:
-        FailWithBox("IDS_ERROR_PORTCONN");
+        // A port this user may not open gets its device and group named.
+        Shutdown();
+        ShowMessageBox(this, PortErrorMessage(GetPrivateProfileInt("setup", "com", 1, SettingsFile()), SettingsFile()),
+            LoadLangString("IDS_ERROR"), MB_OK | MB_ICONERROR);
+        EndDialog(kEndDialogResult);
         break;
     case TypeError:
         FailWithBox("IDS_ERROR_TYPE");
