@@ -1,5 +1,7 @@
 #include "grid/grid_ctrl.h"
 
+#include "grid/grid_accessible.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QMenu>
@@ -14,6 +16,7 @@
 CGridCtrl::CGridCtrl(int rows, int columns, int fixedRows, int fixedColumns, QWidget* parent)
     : QAbstractScrollArea(parent)
 {
+    CGridAccessible::Install();
     ReadSystemColors();
     m_textColor = m_sysColors[0];
     m_textBackColor = m_sysColors[1];
@@ -127,6 +130,7 @@ bool CGridCtrl::SetRows(int rows)
             m_rows = row + 1;
         }
     }
+    CGridAccessible::NotifyShape(this);
     if (m_redrawAllowed)
         viewport()->update();
     return true;
@@ -170,6 +174,7 @@ bool CGridCtrl::SetColumns(int columns)
         m_columnWidths.resize(static_cast<std::size_t>(columns), static_cast<unsigned>(m_defaultColumnWidth));
         m_columns = columns;
     }
+    CGridAccessible::NotifyShape(this);
     if (m_redrawAllowed)
         viewport()->update();
     return true;
@@ -184,6 +189,7 @@ bool CGridCtrl::SetFixedRows(int fixedRows)
     if (m_focusCell.row < fixedRows)
         SetFocusPos(-1, -1);
     m_fixedRows = fixedRows;
+    CGridAccessible::NotifyShape(this);
     if (m_redrawAllowed)
         viewport()->update();
     return true;
@@ -198,6 +204,7 @@ bool CGridCtrl::SetFixedColumns(int fixedColumns)
     if (m_focusCell.col < fixedColumns)
         SetFocusPos(-1, -1);
     m_fixedColumns = fixedColumns;
+    CGridAccessible::NotifyShape(this);
     if (m_redrawAllowed)
         viewport()->update();
     return true;
@@ -260,7 +267,10 @@ bool CGridCtrl::SetCellText(int row, int col, const QString& text)
     CellEntry* cell = Cell(row, col);
     if (!cell)
         return false;
+    if (cell->text == text)
+        return true;
     cell->text = text;
+    CGridAccessible::NotifyCellText(this, row, col);
     return true;
 }
 
@@ -387,6 +397,7 @@ bool CGridCtrl::SetCellItem(const CellItem& item)
     CellEntry* cell = Cell(item.row, item.col);
     if (!cell)
         return false;
+    const bool textChanged = (item.mask & ITEM_TEXT) && cell->text != item.text;
     if (item.mask & ITEM_TEXT)
         cell->text = item.text;
     if (item.mask & ITEM_IMAGE)
@@ -403,6 +414,8 @@ bool CGridCtrl::SetCellItem(const CellItem& item)
         cell->format = item.format;
     if (item.mask & ITEM_FONT)
         cell->font = item.font;
+    if (textChanged)
+        CGridAccessible::NotifyCellText(this, item.row, item.col);
     return true;
 }
 
@@ -499,6 +512,7 @@ CellPos CGridCtrl::SetFocusPos(int row, int col)
             InvalidateFixedOfRow(row);
         NotifyParent(row, col, GRIDN_FOCUSENTERED);
     }
+    CGridAccessible::NotifyFocus(this);
     return previous;
 }
 

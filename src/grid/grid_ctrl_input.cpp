@@ -3,9 +3,13 @@
 
 #include "grid/grid_ctrl.h"
 
+#include "grid/grid_accessible.h"
+
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -238,8 +242,12 @@ long CGridCtrl::StartEdit(int row, int col)
     BringIntoView(row, col);
     QRect rect;
     if (IsValid(CellPos { row, col }) && CanEditCell(row, col) && IsCellShown(row, col)
-        && CellRect(row, col, rect))
-        return NotifyParent(row, col, GRIDN_BEGINEDIT);
+        && CellRect(row, col, rect)) {
+        CGridAccessible::BeginEditNotice(this, row, col);
+        const long result = NotifyParent(row, col, GRIDN_BEGINEDIT);
+        CGridAccessible::EndEditNotice();
+        return result;
+    }
     return 0;
 }
 
@@ -475,6 +483,24 @@ bool CGridCtrl::event(QEvent* event)
             keyPressEvent(key);
             return true;
         }
+        // With Ctrl held the grid does not want Tab: it moves the keyboard
+        // focus to the next or previous control, so the grid is no trap.
+        if (tab && (key->modifiers() & Qt::ControlModifier)) {
+            const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+            focusNextPrevChild(!back);
+            return true;
+        }
+    } else if (event->type() == QEvent::FocusIn) {
+        // Reached with the keyboard and no focus cell yet: start at the first
+        // data cell, or the arrow keys would have nothing to move.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+            && !IsValid(m_focusCell) && m_fixedRows < m_rows && m_fixedColumns < m_columns)
+            SetFocusPos(m_fixedRows, m_fixedColumns);
+        // Announced after Qt's own focus event for the grid as a whole.
+        QMetaObject::invokeMethod(
+            this, [grid = QPointer<CGridCtrl>(this)] { CGridAccessible::NotifyFocus(grid); },
+            Qt::QueuedConnection);
     }
     return QAbstractScrollArea::event(event);
 }
