@@ -55,6 +55,9 @@ int ShowMessageBox(QWidget* owner, const std::string& text, const std::string& c
     QMessageBox box(IconOf(type), QString::fromStdString(caption), QString::fromStdString(text),
         QMessageBox::NoButton, owner);
     box.setTextFormat(Qt::PlainText);
+    // Screen readers announce the box by its caption and read its text.
+    box.setAccessibleName(QString::fromStdString(caption));
+    box.setAccessibleDescription(QString::fromStdString(text));
     QPushButton* ok = nullptr;
     QPushButton* yes = nullptr;
     QPushButton* no = nullptr;

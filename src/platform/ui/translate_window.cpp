@@ -1,5 +1,6 @@
 #include "platform/ui/translate_window.h"
 
+#include "platform/ui/accessible_names.h"
 #include "platform/ui/dialog_builder.h"
 #include "shell/lang_string.h"
 
@@ -48,4 +49,7 @@ void TranslateWindow(QWidget* window, int dialogId)
         if (!text.empty())
             SetControlText(w, text.c_str());
     }
+    // Screen readers get the texts just set, in the same language.
+    UpdateAccessibleNames(window);
+    NameToolbarButtons(window->window());
 }
