@@ -9,8 +9,11 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fcntl.h>
 #include <string>
+#include <sys/file.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -55,8 +58,24 @@ protected:
     static void SetUpTestSuite()
     {
         s_dir = new TempDir;
-        s_install = Shell(std::string(VELMAR_CMAKE_COMMAND) + " --install " + Quote(VELMAR_BUILD_DIR)
-            + " --prefix " + Quote(Prefix()));
+        // Installing rewrites the build's install_manifest.txt, which a real
+        // install's uninstall relies on: keep it, and keep parallel test
+        // processes from interleaving around it.
+        const std::string build = VELMAR_BUILD_DIR;
+        const std::string manifest = build + "/install_manifest.txt";
+        const int lock = ::open((build + "/install_manifest.lock").c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0644);
+        if (lock >= 0)
+            ::flock(lock, LOCK_EX);
+        const bool hadManifest = fs::exists(manifest);
+        const std::string kept = hadManifest ? TempDir::ReadFile(manifest) : std::string();
+        s_install = Shell(std::string(VELMAR_CMAKE_COMMAND) + " --install " + Quote(build) + " --prefix " + Quote(Prefix()));
+        std::error_code ec;
+        if (hadManifest)
+            TempDir::WriteFile(manifest, kept);
+        else
+            fs::remove(manifest, ec);
+        if (lock >= 0)
+            ::close(lock);
     }
     static void TearDownTestSuite()
     {
