@@ -127,6 +127,10 @@ TEST_F(InstallTest, PutsProgramsFilesLaunchersAndDesktopIntegrationInPlace)
     EXPECT_NE(desktop.find("Exec=velmar %f"), std::string::npos);
     EXPECT_NE(desktop.find("HamRadio;"), std::string::npos);
     EXPECT_NE(desktop.find("MimeType=application/x-velmar-dig;"), std::string::npos);
+    if (Shell("command -v desktop-file-validate").code == 0) {
+        const ShellRun check = Shell("desktop-file-validate " + Quote(Prefix() + "/share/applications/velmar.desktop"));
+        EXPECT_EQ(check.code, 0) << check.output;
+    }
     const std::string mime = TempDir::ReadFile(Prefix() + "/share/mime/packages/velmar.xml");
     EXPECT_NE(mime.find(R"(value="Tavro Radio Program data")"), std::string::npos);
     EXPECT_NE(mime.find(R"(<glob pattern="*.dig"/>)"), std::string::npos);
