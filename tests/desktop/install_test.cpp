@@ -127,7 +127,7 @@ TEST_F(InstallTest, PutsProgramsFilesLaunchersAndDesktopIntegrationInPlace)
     EXPECT_NE(desktop.find("Exec=velmar %f"), std::string::npos);
     EXPECT_NE(desktop.find("HamRadio;"), std::string::npos);
     EXPECT_NE(desktop.find("MimeType=application/x-velmar-dig;"), std::string::npos);
-    if (Shell("command -v desktop-file-validate").code == 0) {
+    if (Shell("sh -c 'command -v desktop-file-validate'").code == 0) {
         const ShellRun check = Shell("desktop-file-validate " + Quote(Prefix() + "/share/applications/velmar.desktop"));
         EXPECT_EQ(check.code, 0) << check.output;
     }
