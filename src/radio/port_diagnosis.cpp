@@ -49,7 +49,9 @@ std::string ReadAttribute(const fs::path& file)
 
 std::string PortOwningGroup(const std::string& device)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::stat(device.c_str(), &info) != 0 || (info.st_mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP))
         return {};
     const group* owner = ::getgrgid(info.st_gid);

@@ -17,8 +17,9 @@ bool PortPermissionDenied(const std::string& device);
 // /dev/serial/by-id/... are followed to the tty's name; its sysfs node
 // <sysRoot>/class/tty/<name>/device is walked up to the USB device that holds
 // idVendor. All fields are empty for a device that is not on USB.
-struct UsbAdapterInfo {
-    std::string vendorId;     // four hex digits, e.g. "0403"
+struct UsbAdapterInfo
+{
+    std::string vendorId; // four hex digits, e.g. "0403"
     std::string productId;
     std::string manufacturer; // as the adapter reports it; may be empty
     std::string product;

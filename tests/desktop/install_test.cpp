@@ -8,8 +8,8 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <fcntl.h>
+#include <filesystem>
 #include <string>
 #include <sys/file.h>
 #include <sys/wait.h>
@@ -19,9 +19,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kAppFiles[] = {"velmar", "velmar-cli", "setting.ini", "english.lang", "chinese.lang",
-    "english.html", "chinese.html"};
-const char* const kSeededFiles[] = {"setting.ini", "english.lang", "chinese.lang", "english.html", "chinese.html"};
+const char* const kAppFiles[] = { "velmar", "velmar-cli", "setting.ini", "english.lang", "chinese.lang",
+    "english.html", "chinese.html" };
+const char* const kSeededFiles[]
+    = { "setting.ini", "english.lang", "chinese.lang", "english.html", "chinese.html" };
 
 std::string Quote(const std::string& text)
 {
@@ -31,7 +32,8 @@ std::string Quote(const std::string& text)
     return quoted + "'";
 }
 
-struct ShellRun {
+struct ShellRun
+{
     int code = -1;
     std::string output;
 };
@@ -53,7 +55,8 @@ ShellRun Shell(const std::string& command)
 }
 
 // One install shared by every test: installing takes a while.
-class InstallTest : public testing::Test {
+class InstallTest : public testing::Test
+{
 protected:
     static void SetUpTestSuite()
     {
@@ -63,12 +66,14 @@ protected:
         // processes from interleaving around it.
         const std::string build = VELMAR_BUILD_DIR;
         const std::string manifest = build + "/install_manifest.txt";
-        const int lock = ::open((build + "/install_manifest.lock").c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0644);
+        const int lock
+            = ::open((build + "/install_manifest.lock").c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0644);
         if (lock >= 0)
             ::flock(lock, LOCK_EX);
         const bool hadManifest = fs::exists(manifest);
         const std::string kept = hadManifest ? TempDir::ReadFile(manifest) : std::string();
-        s_install = Shell(std::string(VELMAR_CMAKE_COMMAND) + " --install " + Quote(build) + " --prefix " + Quote(Prefix()));
+        s_install = Shell(std::string(VELMAR_CMAKE_COMMAND) + " --install " + Quote(build) + " --prefix "
+            + Quote(Prefix()));
         std::error_code ec;
         if (hadManifest)
             TempDir::WriteFile(manifest, kept);
@@ -93,10 +98,11 @@ protected:
     static std::string Prefix() { return s_dir->file("prefix"); }
 
     // A launcher run as a user whose home and config folder live in m_user.
-    ShellRun Launch(const std::string& program, const std::string& args, const std::string& extraEnv = "") const
+    ShellRun Launch(
+        const std::string& program, const std::string& args, const std::string& extraEnv = "") const
     {
-        return Shell("env -u VELMAR_HOME HOME=" + Quote(m_user.file("home")) + " XDG_CONFIG_HOME="
-            + Quote(m_user.file("config")) + " XDG_RUNTIME_DIR=" + Quote(m_user.path())
+        return Shell("env -u VELMAR_HOME HOME=" + Quote(m_user.file("home"))
+            + " XDG_CONFIG_HOME=" + Quote(m_user.file("config")) + " XDG_RUNTIME_DIR=" + Quote(m_user.path())
             + " QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 LC_ALL= LC_MESSAGES= " + extraEnv + " "
             + Quote(Prefix() + "/bin/" + program) + " " + args);
     }
@@ -118,7 +124,7 @@ TEST_F(InstallTest, PutsProgramsFilesLaunchersAndDesktopIntegrationInPlace)
 {
     for (const char* name : kAppFiles)
         EXPECT_TRUE(fs::is_regular_file(Prefix() + "/lib/velmar/" + name)) << name;
-    for (const char* name : {"velmar", "velmar-cli"}) {
+    for (const char* name : { "velmar", "velmar-cli" }) {
         const fs::path launcher = Prefix() + "/bin/" + name;
         ASSERT_TRUE(fs::is_regular_file(launcher)) << name;
         EXPECT_NE(fs::status(launcher).permissions() & fs::perms::others_exec, fs::perms::none) << name;
@@ -128,7 +134,8 @@ TEST_F(InstallTest, PutsProgramsFilesLaunchersAndDesktopIntegrationInPlace)
     EXPECT_NE(desktop.find("HamRadio;"), std::string::npos);
     EXPECT_NE(desktop.find("MimeType=application/x-velmar-dig;"), std::string::npos);
     if (Shell("sh -c 'command -v desktop-file-validate'").code == 0) {
-        const ShellRun check = Shell("desktop-file-validate " + Quote(Prefix() + "/share/applications/velmar.desktop"));
+        const ShellRun check
+            = Shell("desktop-file-validate " + Quote(Prefix() + "/share/applications/velmar.desktop"));
         EXPECT_EQ(check.code, 0) << check.output;
     }
     const std::string mime = TempDir::ReadFile(Prefix() + "/share/mime/packages/velmar.xml");
@@ -146,7 +153,8 @@ TEST_F(InstallTest, FirstStartSeedsTheUsersConfigFolderAndRunsOnIt)
     ASSERT_EQ(gui.code, 0) << gui.output;
     for (const char* name : kSeededFiles) {
         ASSERT_TRUE(fs::is_regular_file(Config(name))) << name;
-        EXPECT_EQ(TempDir::ReadFile(Config(name)), TempDir::ReadFile(Prefix() + "/lib/velmar/" + name)) << name;
+        EXPECT_EQ(TempDir::ReadFile(Config(name)), TempDir::ReadFile(Prefix() + "/lib/velmar/" + name))
+            << name;
     }
     // The copy is the user's to change: the programs write the port and language there.
     EXPECT_NE(fs::status(Config("setting.ini")).permissions() & fs::perms::owner_write, fs::perms::none);
@@ -176,7 +184,8 @@ TEST_F(InstallTest, LaterStartsKeepTheUsersSettingsAndRefreshOnlyOlderCopies)
     const ShellRun gui = Launch("velmar", "--quit-after-start");
     ASSERT_EQ(gui.code, 0) << gui.output;
     EXPECT_EQ(TempDir::ReadFile(Config("setting.ini")), settings);
-    EXPECT_EQ(TempDir::ReadFile(Config("english.lang")), TempDir::ReadFile(Prefix() + "/lib/velmar/english.lang"));
+    EXPECT_EQ(
+        TempDir::ReadFile(Config("english.lang")), TempDir::ReadFile(Prefix() + "/lib/velmar/english.lang"));
     EXPECT_EQ(TempDir::ReadFile(Config("chinese.lang")), "[Face]\ndisp=mine\n");
     EXPECT_TRUE(fs::exists(Config("english.html")));
 }
@@ -191,8 +200,8 @@ TEST_F(InstallTest, ConfigFolderFollowsXdgRulesAndAnExplicitHomeWins)
     // A VELMAR_HOME set by the caller is used as it is, and nothing is copied.
     TempDir own;
     TempDir::WriteFile(own.file("setting.ini"), "[ports]\nCOM2=/nonexistent/velmar-own-home\n");
-    const ShellRun run = Shell("env VELMAR_HOME=" + Quote(own.path()) + " XDG_CONFIG_HOME=" + Quote(m_user.file("config"))
-        + " " + Quote(Prefix() + "/bin/velmar-cli") + " ports");
+    const ShellRun run = Shell("env VELMAR_HOME=" + Quote(own.path()) + " XDG_CONFIG_HOME="
+        + Quote(m_user.file("config")) + " " + Quote(Prefix() + "/bin/velmar-cli") + " ports");
     ASSERT_EQ(run.code, 0) << run.output;
     EXPECT_NE(run.output.find("/nonexistent/velmar-own-home"), std::string::npos) << run.output;
     EXPECT_FALSE(fs::exists(Config()));

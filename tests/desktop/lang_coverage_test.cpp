@@ -25,9 +25,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kLanguages[] = {"english", "chinese"};
-const int kDialogIds[] = {100, 101, 130, 131, 132, 137, 139};
-const char* const kListSections[] = {"VoiceAnnunciation", "PttId", "MonitorKey", "ScanMode"};
+const char* const kLanguages[] = { "english", "chinese" };
+const int kDialogIds[] = { 100, 101, 130, 131, 132, 137, 139 };
+const char* const kListSections[] = { "VoiceAnnunciation", "PttId", "MonitorKey", "ScanMode" };
 constexpr int kColumns = 12;
 
 std::string LangPath(const std::string& language)
@@ -95,7 +95,8 @@ std::set<std::string> KeyLiteralsInSources()
     return keys;
 }
 
-struct RequiredKey {
+struct RequiredKey
+{
     std::string section;
     std::string key;
     std::string why;
@@ -110,11 +111,12 @@ std::vector<RequiredKey> ExpandPrefix(const std::string& prefix, bool& known)
         const ToolbarTemplate* toolbar = FindToolbarTemplate(IDR_MAINFRAME);
         for (std::size_t i = 0; toolbar && i < toolbar->count; ++i) {
             if (toolbar->commands[i] != 0)
-                keys.push_back({"String", prefix + std::to_string(toolbar->commands[i]), "toolbar tooltip"});
+                keys.push_back(
+                    { "String", prefix + std::to_string(toolbar->commands[i]), "toolbar tooltip" });
         }
     } else if (prefix == "IDS_ChText") {
         for (int column = 0; column < kColumns; ++column)
-            keys.push_back({"ChText", prefix + std::to_string(column), "channel-table column title"});
+            keys.push_back({ "ChText", prefix + std::to_string(column), "channel-table column title" });
     } else {
         known = prefix.back() != '_';
     }
@@ -130,7 +132,7 @@ std::vector<RequiredKey> RequiredKeys()
         if (!expanded.empty())
             keys.insert(keys.end(), expanded.begin(), expanded.end());
         else if (known)
-            keys.push_back({"String", literal, "looked up in src/"});
+            keys.push_back({ "String", literal, "looked up in src/" });
         else
             ADD_FAILURE() << "key prefix " << literal << " is built at run time; teach this test its keys";
     }
@@ -145,16 +147,16 @@ std::vector<RequiredKey> RequiredKeys()
         }
         const std::string where = "dialog " + std::to_string(id);
         if (dialog->caption && *dialog->caption)
-            keys.push_back({"Resource", std::to_string(id), where + " caption"});
+            keys.push_back({ "Resource", std::to_string(id), where + " caption" });
         for (std::size_t i = 0; i < dialog->controlCount; ++i) {
             const ControlTemplate& control = dialog->controls[i];
             if (control.id != -1 && control.text && *control.text)
-                keys.push_back({"Resource", std::to_string(control.id), where + " control"});
+                keys.push_back({ "Resource", std::to_string(control.id), where + " control" });
         }
     }
-    keys.push_back({"Face", "disp", "language dialog"});
+    keys.push_back({ "Face", "disp", "language dialog" });
     for (const char* section : kListSections)
-        keys.push_back({section, "0", "list section"});
+        keys.push_back({ section, "0", "list section" });
     return keys;
 }
 
@@ -169,7 +171,8 @@ bool HasCjk(const std::string& utf8)
     return false;
 }
 
-class LanguageFile : public testing::TestWithParam<const char*> {
+class LanguageFile : public testing::TestWithParam<const char*>
+{
 };
 
 TEST_P(LanguageFile, HoldsEveryKeyTheProgramUses)
@@ -204,8 +207,9 @@ TEST(LanguageFiles, CarryTheSameKeysInEverySection)
 {
     const IniMap english = ReadIni(LangPath("english"));
     const IniMap chinese = ReadIni(LangPath("chinese"));
-    const std::pair<const IniMap*, const IniMap*> directions[] = {{&english, &chinese}, {&chinese, &english}};
-    const char* const names[] = {"chinese.lang", "english.lang"};
+    const std::pair<const IniMap*, const IniMap*> directions[]
+        = { { &english, &chinese }, { &chinese, &english } };
+    const char* const names[] = { "chinese.lang", "english.lang" };
     for (int d = 0; d < 2; ++d) {
         for (const auto& [section, keys] : *directions[d].first) {
             const auto other = directions[d].second->find(section);

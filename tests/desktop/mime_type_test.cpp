@@ -32,7 +32,8 @@ std::string MimeTypeOf(const std::string& path, const std::string& dataDir)
         ::close(fds[0]);
         ::setenv("XDG_DATA_DIRS", (dataDir + ":/usr/local/share:/usr/share").c_str(), 1);
         ::setenv("XDG_DATA_HOME", (dataDir + "/home").c_str(), 1);
-        const std::string name = QMimeDatabase().mimeTypeForFile(QString::fromStdString(path)).name().toStdString();
+        const std::string name
+            = QMimeDatabase().mimeTypeForFile(QString::fromStdString(path)).name().toStdString();
         const bool written = ::write(fds[1], name.data(), name.size()) == static_cast<ssize_t>(name.size());
         ::_exit(written ? 0 : 1);
     }
@@ -54,7 +55,8 @@ TEST(DataFileMimeType, IsFoundByNameAndBySignature)
     TempDir dir;
     const std::string data = dir.file("share");
     fs::create_directories(data + "/mime/packages");
-    fs::copy_file(std::string(VELMAR_SOURCE_DIR) + "/packaging/velmar-mime.xml", data + "/mime/packages/velmar.xml");
+    fs::copy_file(
+        std::string(VELMAR_SOURCE_DIR) + "/packaging/velmar-mime.xml", data + "/mime/packages/velmar.xml");
     ASSERT_EQ(std::system(("update-mime-database " + data + "/mime >/dev/null 2>&1").c_str()), 0);
 
     const std::string sample = std::string(VELMAR_FIXTURE_DIR) + "/sample-uhf.dig";
@@ -63,7 +65,7 @@ TEST(DataFileMimeType, IsFoundByNameAndBySignature)
     fs::copy_file(sample, dir.file("mailed.bin"));
     TempDir::WriteFile(dir.file("other-data"), std::string(4144, '\x01'));
 
-    for (const char* file : {"radio.dig", "backup-without-extension", "mailed.bin"})
+    for (const char* file : { "radio.dig", "backup-without-extension", "mailed.bin" })
         EXPECT_EQ(MimeTypeOf(dir.file(file), data), "application/x-velmar-dig") << file;
     EXPECT_NE(MimeTypeOf(dir.file("other-data"), data), "application/x-velmar-dig");
 }

@@ -13,10 +13,10 @@
 #include <filesystem>
 #include <grp.h>
 #include <string>
-#include <vector>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -24,7 +24,8 @@ namespace fs = std::filesystem;
 
 // A sysfs root under sys/ and device nodes under dev/ (plain files named like
 // the ttys, since only their names and rights matter here).
-class FakeSystem {
+class FakeSystem
+{
 public:
     FakeSystem()
     {
@@ -69,25 +70,26 @@ TEST(UsbAdapterInfo, FindsTheUsbDeviceAboveEachKindOfTty)
     FakeSystem system;
     const std::string acm = system.AddTty("ttyACM0", "pci0000:00/usb1/1-2/1-2:1.0/tty/ttyACM0", 3, "2341",
         "0043", "Example Inc.", "Serial Cable");
-    const std::string usb = system.AddTty("ttyUSB0", "pci0000:00/usb1/1-1/1-1:1.0/ttyUSB0", 2, "0403", "6001",
-        "FTDI", "FT232R USB UART");
-    const std::string noMaker = system.AddTty("ttyUSB1", "pci0000:00/usb1/1-3/1-3:1.0/ttyUSB1", 2, "1a86",
-        "7523", "", "USB Serial");
+    const std::string usb = system.AddTty(
+        "ttyUSB0", "pci0000:00/usb1/1-1/1-1:1.0/ttyUSB0", 2, "0403", "6001", "FTDI", "FT232R USB UART");
+    const std::string noMaker = system.AddTty(
+        "ttyUSB1", "pci0000:00/usb1/1-3/1-3:1.0/ttyUSB1", 2, "1a86", "7523", "", "USB Serial");
     const std::string onboard = system.AddTty("ttyS0", "platform/serial8250/tty/ttyS0", 0);
     const std::string byId = system.Dev() + "/serial/by-id/usb-FTDI_FT232R_USB_UART-if00-port0";
     fs::create_symlink(usb, byId);
 
-    const struct {
+    const struct
+    {
         std::string device;
         const char* description;
     } cases[] = {
-        {acm, "USB 2341:0043 Example Inc. Serial Cable"},
-        {usb, "USB 0403:6001 FTDI FT232R USB UART"},
-        {byId, "USB 0403:6001 FTDI FT232R USB UART"},
-        {noMaker, "USB 1a86:7523 USB Serial"},
-        {onboard, ""},
-        {system.Dev() + "/ttyUSB9", ""},
-        {"", ""},
+        { acm, "USB 2341:0043 Example Inc. Serial Cable" },
+        { usb, "USB 0403:6001 FTDI FT232R USB UART" },
+        { byId, "USB 0403:6001 FTDI FT232R USB UART" },
+        { noMaker, "USB 1a86:7523 USB Serial" },
+        { onboard, "" },
+        { system.Dev() + "/ttyUSB9", "" },
+        { "", "" },
     };
     for (const auto& c : cases) {
         const UsbAdapterInfo info = ReadUsbAdapterInfo(c.device, system.Sys());
@@ -101,7 +103,9 @@ TEST(PortOwningGroup, NamesTheGroupOnlyWhenItMayReadAndWrite)
     TempDir dir;
     const std::string device = dir.file("ttyUSB0");
     TempDir::WriteFile(device, "");
-    struct stat info {};
+    struct stat info
+    {
+    };
     ASSERT_EQ(::stat(device.c_str(), &info), 0);
     const group* owner = ::getgrgid(info.st_gid);
     const std::string name = owner ? owner->gr_name : std::to_string(info.st_gid);
@@ -122,16 +126,17 @@ TEST(PortPermissionDenied, HoldsForAUserOutsideTheDevicesGroup)
         GTEST_SKIP() << "needs root to become another user";
     TempDir dir;
     ::chmod(dir.path().c_str(), 0755);
-    const struct {
+    const struct
+    {
         const char* name;
         mode_t mode;
         bool exists;
         bool denied;
     } cases[] = {
-        {"group-only", 0660, true, true},
-        {"everyone", 0666, true, false},
-        {"read-only", 0644, true, true},
-        {"missing", 0, false, false},
+        { "group-only", 0660, true, true },
+        { "everyone", 0666, true, false },
+        { "read-only", 0644, true, true },
+        { "missing", 0, false, false },
     };
     for (const auto& c : cases) {
         const std::string device = dir.file(c.name);
@@ -167,21 +172,27 @@ TEST(PortErrorMessage, NamesDeviceAndGroupWhenPermissionIsMissing)
     TempDir::WriteFile(device, "");
     WritePrivateProfileString("ports", "COM3", device, ini);
     ::chmod(ini.c_str(), 0644);
-    struct stat info {};
+    struct stat info
+    {
+    };
     ASSERT_EQ(::stat(device.c_str(), &info), 0);
     const group* owner = ::getgrgid(info.st_gid);
     const std::string groupName = owner ? owner->gr_name : std::to_string(info.st_gid);
 
-    const struct {
+    const struct
+    {
         const char* language;
         mode_t mode;
         std::vector<std::string> expected;
     } cases[] = {
-        {"english", 0660, {"COM3 (" + device + ")", "group \"" + groupName + "\"", "usermod -aG " + groupName + " $USER"}},
-        {"english", 0600, {"COM3 (" + device + ")", "owner"}},
-        {"english", 0666, {"The radio does not answer"}},
-        {"chinese", 0660, {"COM3 (" + device + ")", "“" + groupName + "”", "usermod -aG " + groupName + " $USER"}},
-        {"chinese", 0600, {"COM3 (" + device + ")", "所有者"}},
+        { "english", 0660,
+            { "COM3 (" + device + ")", "group \"" + groupName + "\"",
+                "usermod -aG " + groupName + " $USER" } },
+        { "english", 0600, { "COM3 (" + device + ")", "owner" } },
+        { "english", 0666, { "The radio does not answer" } },
+        { "chinese", 0660,
+            { "COM3 (" + device + ")", "“" + groupName + "”", "usermod -aG " + groupName + " $USER" } },
+        { "chinese", 0600, { "COM3 (" + device + ")", "所有者" } },
     };
     for (const auto& c : cases) {
         ::chmod(device.c_str(), c.mode);
@@ -196,7 +207,8 @@ TEST(PortErrorMessage, NamesDeviceAndGroupWhenPermissionIsMissing)
             if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
                 ::_exit(2);
             const std::string text = PortErrorMessage(3, ini);
-            const bool written = ::write(fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+            const bool written
+                = ::write(fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
             ::_exit(written ? 0 : 3);
         }
         ::close(fds[1]);

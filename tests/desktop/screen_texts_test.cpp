@@ -7,10 +7,10 @@
 
 #include "editor/velmar_view.h"
 #include "grid/grid_ctrl.h"
+#include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/ui/command_actions.h"
 #include "platform/ui/message_box.h"
-#include "platform/paths.h"
 #include "radio/ui/test_mode_dlg.h"
 #include "settings_fixture.h"
 #include "shell/ui/main_frame.h"
@@ -46,7 +46,8 @@ namespace {
 
 constexpr int kLanguageList = 1014;
 
-struct ScreenText {
+struct ScreenText
+{
     std::string where;
     QString text;
     // Each language lists itself in its own script, whatever the interface language.
@@ -56,7 +57,8 @@ struct ScreenText {
 bool HasCjk(const QString& text)
 {
     for (const QChar c : text) {
-        if ((c.unicode() >= 0x3000 && c.unicode() <= 0x9FFF) || (c.unicode() >= 0xFF00 && c.unicode() <= 0xFFEF))
+        if ((c.unicode() >= 0x3000 && c.unicode() <= 0x9FFF)
+            || (c.unicode() >= 0xFF00 && c.unicode() <= 0xFFEF))
             return true;
     }
     return false;
@@ -111,10 +113,10 @@ std::string CutOff(const QWidget* w)
         // Check boxes and radio buttons: the indicator and its gap come first.
         text = Visible(button->text());
         const bool radio = button->inherits("QRadioButton");
-        room -= w->style()->pixelMetric(radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth,
-                    nullptr, w)
-            + w->style()->pixelMetric(radio ? QStyle::PM_RadioButtonLabelSpacing : QStyle::PM_CheckBoxLabelSpacing,
-                nullptr, w);
+        room -= w->style()->pixelMetric(
+                    radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth, nullptr, w)
+            + w->style()->pixelMetric(
+                radio ? QStyle::PM_RadioButtonLabelSpacing : QStyle::PM_CheckBoxLabelSpacing, nullptr, w);
     } else {
         return {};
     }
@@ -132,9 +134,10 @@ void CollectMenu(const QList<QAction*>& actions, const std::string& where, std::
     for (QAction* action : actions) {
         if (action->isSeparator())
             continue;
-        out.push_back({where, action->text()});
+        out.push_back({ where, action->text() });
         if (action->menu())
-            CollectMenu(action->menu()->actions(), where + " > " + Visible(action->text()).toStdString(), out);
+            CollectMenu(
+                action->menu()->actions(), where + " > " + Visible(action->text()).toStdString(), out);
     }
 }
 
@@ -147,25 +150,26 @@ std::vector<ScreenText> Collect(QWidget* root)
     for (QWidget* w : widgets) {
         const std::string where = Where(w).toStdString();
         if (w->isWindow())
-            out.push_back({where + " title", w->windowTitle()});
-        out.push_back({where + " tooltip", w->toolTip()});
+            out.push_back({ where + " title", w->windowTitle() });
+        out.push_back({ where + " tooltip", w->toolTip() });
         if (const auto* label = qobject_cast<QLabel*>(w))
-            out.push_back({where, label->text()});
+            out.push_back({ where, label->text() });
         else if (const auto* button = qobject_cast<QAbstractButton*>(w))
-            out.push_back({where, button->text()});
+            out.push_back({ where, button->text() });
         else if (const auto* group = qobject_cast<QGroupBox*>(w))
-            out.push_back({where, group->title()});
+            out.push_back({ where, group->title() });
         else if (const auto* edit = qobject_cast<QLineEdit*>(w))
-            out.push_back({where, edit->text()});
+            out.push_back({ where, edit->text() });
         if (const auto* combo = qobject_cast<QComboBox*>(w)) {
             const bool languages = w->property("controlId").toInt() == kLanguageList;
             for (int i = 0; i < combo->count(); ++i)
-                out.push_back({where + " entry " + std::to_string(i), combo->itemText(i), languages});
+                out.push_back({ where + " entry " + std::to_string(i), combo->itemText(i), languages });
         }
         if (const auto* grid = qobject_cast<CGridCtrl*>(w)) {
             for (int r = 0; r < grid->Rows(); ++r) {
                 for (int c = 0; c < grid->Columns(); ++c)
-                    out.push_back({where + " cell " + std::to_string(r) + "," + std::to_string(c), grid->CellText(r, c)});
+                    out.push_back({ where + " cell " + std::to_string(r) + "," + std::to_string(c),
+                        grid->CellText(r, c) });
             }
         }
         if (auto* bar = qobject_cast<QMenuBar*>(w))
@@ -176,7 +180,8 @@ std::vector<ScreenText> Collect(QWidget* root)
 
 // A started application on the shipped setting.ini and language files, with
 // the ports mapped to devices that do not exist so nothing real is touched.
-class ScreenTexts : public testing::TestWithParam<const char*> {
+class ScreenTexts : public testing::TestWithParam<const char*>
+{
 protected:
     void SetUp() override
     {
@@ -219,7 +224,8 @@ protected:
         QList<QWidget*> widgets = root->findChildren<QWidget*>();
         for (QWidget* w : widgets) {
             const std::string why = CutOff(w);
-            EXPECT_EQ(why, "") << GetParam() << ", " << screen << ": " << Where(w).toStdString() << " cuts off its text";
+            EXPECT_EQ(why, "") << GetParam() << ", " << screen << ": " << Where(w).toStdString()
+                               << " cuts off its text";
         }
     }
 
@@ -253,7 +259,8 @@ protected:
         EXPECT_TRUE(seen) << screen << " never showed";
     }
 
-    void RunCommand(int commandId, const std::string& screen, const std::function<void(QWidget*)>& finish = {})
+    void RunCommand(
+        int commandId, const std::string& screen, const std::function<void(QWidget*)>& finish = {})
     {
         QAction* action = m_frame->Commands()->FindAction(commandId);
         ASSERT_NE(action, nullptr) << commandId;
@@ -273,8 +280,8 @@ TEST_P(ScreenTexts, MainWindowShowsEveryTextWhole)
     if (const ToolbarTemplate* toolbar = FindToolbarTemplate(IDR_MAINFRAME)) {
         for (std::size_t i = 0; i < toolbar->count; ++i) {
             if (toolbar->commands[i] != 0)
-                texts.push_back({"toolbar tip " + std::to_string(toolbar->commands[i]),
-                    QString::fromStdString(CMainFrame::TooltipText(toolbar->commands[i]))});
+                texts.push_back({ "toolbar tip " + std::to_string(toolbar->commands[i]),
+                    QString::fromStdString(CMainFrame::TooltipText(toolbar->commands[i])) });
         }
     }
     Check(texts, "main window");
@@ -312,7 +319,8 @@ TEST_P(ScreenTexts, PortDialogTipsNameTheDevices)
         }
         auto* second = dialog->findChild<QWidget*>(QStringLiteral("ctl1002"));
         ASSERT_NE(second, nullptr);
-        EXPECT_TRUE(second->toolTip().contains(QString::fromStdString("-> " + node))) << second->toolTip().toStdString();
+        EXPECT_TRUE(second->toolTip().contains(QString::fromStdString("-> " + node)))
+            << second->toolTip().toStdString();
         QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
     });
 }
@@ -327,7 +335,8 @@ TEST_P(ScreenTexts, ReadWithoutARadioExplainsItself)
     });
     ASSERT_FALSE(m_boxes.empty());
     for (const MessageBoxRecord& box : m_boxes) {
-        Check({{"message text", QString::fromStdString(box.text)}, {"message caption", QString::fromStdString(box.caption)}},
+        Check({ { "message text", QString::fromStdString(box.text) },
+                  { "message caption", QString::fromStdString(box.caption) } },
             "port error");
     }
 }

@@ -8,7 +8,8 @@
 
 ShippedHome::ShippedHome(const std::string& language)
 {
-    for (const char* name : {"setting.ini", "english.lang", "chinese.lang", "english.html", "chinese.html"}) {
+    for (const char* name :
+        { "setting.ini", "english.lang", "chinese.lang", "english.html", "chinese.html" }) {
         std::filesystem::copy_file(std::string(VELMAR_RESOURCE_DIR) + "/" + name, m_dir.file(name));
     }
     const std::string ini = m_dir.file("setting.ini");

@@ -7,7 +7,8 @@
 
 #include <string>
 
-class ShippedHome {
+class ShippedHome
+{
 public:
     explicit ShippedHome(const std::string& language);
     ~ShippedHome();
