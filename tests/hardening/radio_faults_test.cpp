@@ -23,7 +23,6 @@
 #include <future>
 #include <set>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 namespace {
