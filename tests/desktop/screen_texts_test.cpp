@@ -296,6 +296,7 @@ TEST_P(ScreenTexts, EveryDialogShowsEveryTextWhole)
     RunCommand(ID_PORT, "Communication port");
     RunCommand(ID_READ_RADIO, "Read");
     RunCommand(ID_WRITE_RADIO, "Write");
+    RunCommand(ID_VERIFY_RADIO, "Verify");
     RunCommand(ID_TEST_MODE, "Test-mode password");
     CTestModeDlg calibration(m_frame);
     WithModal([&calibration] { calibration.DoModal(); }, "Test mode");
