@@ -231,3 +231,59 @@ TEST_F(ChannelCsvTest, ExportQuotesAnOffTextWithASeparator)
 }
 
 } // namespace
+
+namespace {
+
+// Noise in the shape of the format: a valid header, then rows of random cells
+// from the characters that matter. Under the sanitizers this finds reads past
+// a field, and it checks that whatever happens only channel bytes change.
+TEST_F(ChannelCsvTest, RandomRowsNeverTouchAnythingButTheChannels)
+{
+    static const std::string kAlphabet = ",;\"\r\n \t0123456789.,DdNnIioffOFF-x\xEF\xBB\xBF";
+    static const char* const kCells[] = {"", "0", "1", "439.125", "600", "D023N", "88.5", "Off", "\"", "\"\"", "1,5"};
+    unsigned state = 12345;
+    auto next = [&state] {
+        state = state * 1103515245u + 12345u;
+        return state >> 16;
+    };
+    const RadioImage before = doc.Image();
+    int accepted = 0;
+    for (int round = 0; round < 400; ++round) {
+        std::string text = round % 2 ? "channel;rxFreq;rxTone;txFreq;txTone;option5;highPower\r\n"
+                                     : "channel,rxFreq,rxTone,txFreq,txTone,option5,highPower\n";
+        const char separator = round % 2 ? ';' : ',';
+        const int rows = static_cast<int>(next() % 6);
+        for (int r = 0; r < rows; ++r) {
+            text += std::to_string(1 + next() % 17);
+            for (int c = 0; c < 6; ++c) {
+                text += separator;
+                if (next() % 3) {
+                    text += kCells[next() % std::size(kCells)];
+                } else {
+                    for (unsigned k = next() % 6; k > 0; --k)
+                        text += kAlphabet[next() % kAlphabet.size()];
+                }
+            }
+            text += round % 2 ? "\r\n" : "\n";
+        }
+        const ChannelCsvImport import = PrepareChannelsCsvImport(doc, text, 16);
+        if (!import.ok()) {
+            EXPECT_GE(import.errorLine, 1) << text;
+            EXPECT_FALSE(DescribeChannelsCsvError(import, false).empty());
+            continue;
+        }
+        ++accepted;
+        for (const ChannelCsvAdjustment& adjustment : import.adjustments)
+            EXPECT_FALSE(DescribeChannelsCsvAdjustment(adjustment, false).empty());
+        for (std::size_t i = 0; i < RadioImage::kSize; ++i) {
+            const bool channelByte = i >= 0x10 && i < 0x110;
+            if (!channelByte && i != RadioImage::kPriorityChannel) {
+                ASSERT_EQ(import.image.bytes[i], before.bytes[i]) << "byte " << i << " after\n" << text;
+            }
+        }
+    }
+    EXPECT_GT(accepted, 40) << "the noise must also reach the commit rules";
+    EXPECT_EQ(doc.Image().bytes, before.bytes);
+}
+
+} // namespace
