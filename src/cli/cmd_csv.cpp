@@ -97,7 +97,8 @@ int RunImport(CliContext& context)
     }
     const ChannelCsvImport import = PrepareChannelsCsvImport(doc, text, TableRows());
     if (!import.ok()) {
-        CliError(context.err, csvPath + " " + DescribeChannelsCsvError(import, false) + "; nothing was imported");
+        CliError(
+            context.err, csvPath + " " + DescribeChannelsCsvError(import, false) + "; nothing was imported");
         return kExitFailure;
     }
     for (const ChannelCsvAdjustment& adjustment : import.adjustments)
@@ -119,11 +120,11 @@ int RunImport(CliContext& context)
     return kExitOk;
 }
 
-[[maybe_unused]] const bool kExportRegistered = RegisterCliCommand({"export", "export FILE.dig -o FILE.csv",
-    "write the channel table as CSV (columns: docs/csv.md)", RunExport});
-[[maybe_unused]] const bool kImportRegistered = RegisterCliCommand({"import",
-    "import FILE.csv FILE.dig [--dry-run]",
-    "apply a CSV channel table through the table's rules, all or nothing; lists every value it changed",
-    RunImport});
+[[maybe_unused]] const bool kExportRegistered = RegisterCliCommand({ "export", "export FILE.dig -o FILE.csv",
+    "write the channel table as CSV (columns: docs/csv.md)", RunExport });
+[[maybe_unused]] const bool kImportRegistered
+    = RegisterCliCommand({ "import", "import FILE.csv FILE.dig [--dry-run]",
+        "apply a CSV channel table through the table's rules, all or nothing; lists every value it changed",
+        RunImport });
 
 } // namespace

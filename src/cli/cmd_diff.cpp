@@ -30,7 +30,8 @@ int RunDiff(CliContext& context)
     return differences.empty() ? kExitOk : 1;
 }
 
-[[maybe_unused]] const bool kDiffRegistered = RegisterCliCommand({"diff", "diff A.dig B.dig",
-    "list the differences by channel and setting; exit 0 when equal, 1 when different, 2 on trouble", RunDiff});
+[[maybe_unused]] const bool kDiffRegistered = RegisterCliCommand({ "diff", "diff A.dig B.dig",
+    "list the differences by channel and setting; exit 0 when equal, 1 when different, 2 on trouble",
+    RunDiff });
 
 } // namespace

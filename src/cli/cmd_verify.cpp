@@ -36,12 +36,16 @@ void OnInterrupt(int)
 // Runs the worker to its end; Ctrl+C cancels it after the current block.
 void RunRead(TransferJob& job)
 {
-    struct sigaction action {};
-    struct sigaction previous {};
+    struct sigaction action
+    {
+    };
+    struct sigaction previous
+    {
+    };
     action.sa_handler = OnInterrupt;
     ::sigaction(SIGINT, &action, &previous);
     g_interrupted = 0;
-    std::atomic<bool> done {false};
+    std::atomic<bool> done { false };
     std::thread worker([&job, &done] {
         TransferWorker(&job);
         done = true;
@@ -117,8 +121,8 @@ int RunVerify(CliContext& context)
     return kExitOk;
 }
 
-[[maybe_unused]] const bool kVerifyRegistered = RegisterCliCommand({"verify", "verify FILE.dig",
+[[maybe_unused]] const bool kVerifyRegistered = RegisterCliCommand({ "verify", "verify FILE.dig",
     "read the radio and compare it with a data file by channel and setting; exit 9 when it differs",
-    RunVerify});
+    RunVerify });
 
 } // namespace

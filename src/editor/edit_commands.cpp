@@ -68,13 +68,13 @@ void CEditCommands::ExportChannels(QWidget* owner, CVelmarDoc* doc)
     std::string stem = doc->GetTitle();
     if (const auto dot = stem.rfind('.'); dot != std::string::npos && dot > 0)
         stem.erase(dot);
-    const std::string path = AskFileName(owner, {true, LoadLangString("IDS_CSV_FILTER"), stem + ".csv"});
+    const std::string path = AskFileName(owner, { true, LoadLangString("IDS_CSV_FILTER"), stem + ".csv" });
     if (path.empty())
         return;
     std::string error;
     if (!WriteFileAtomically(path, ExportChannelsCsv(*doc, TableRows()), &error))
-        ShowMessageBox(owner, WithValue(LoadLangString("IDS_ERROR_CSV_WRITE"), error), LoadLangString("IDS_ERROR"),
-            MB_OK | MB_ICONERROR);
+        ShowMessageBox(owner, WithValue(LoadLangString("IDS_ERROR_CSV_WRITE"), error),
+            LoadLangString("IDS_ERROR"), MB_OK | MB_ICONERROR);
 }
 
 void CEditCommands::ImportChannels(QWidget* owner, CVelmarDoc* doc)
@@ -82,7 +82,7 @@ void CEditCommands::ImportChannels(QWidget* owner, CVelmarDoc* doc)
     if (!doc)
         return;
     CommitOpenEditor();
-    const std::string path = AskFileName(owner, {false, LoadLangString("IDS_CSV_FILTER"), {}});
+    const std::string path = AskFileName(owner, { false, LoadLangString("IDS_CSV_FILTER"), {} });
     if (path.empty())
         return;
     std::string text;
@@ -90,13 +90,14 @@ void CEditCommands::ImportChannels(QWidget* owner, CVelmarDoc* doc)
     if (!ReadWholeFile(path, text, &error) || text.size() > kMaxCsvSize) {
         if (error.empty())
             error = path;
-        ShowMessageBox(owner, WithValue(LoadLangString("IDS_ERROR_CSV_READ"), error), LoadLangString("IDS_ERROR"),
-            MB_OK | MB_ICONERROR);
+        ShowMessageBox(owner, WithValue(LoadLangString("IDS_ERROR_CSV_READ"), error),
+            LoadLangString("IDS_ERROR"), MB_OK | MB_ICONERROR);
         return;
     }
     const ChannelCsvImport import = PrepareChannelsCsvImport(*doc, text, TableRows());
     if (!import.ok()) {
-        ShowMessageBox(owner, LoadLangString("IDS_CSV_REJECTED") + "\n" + DescribeChannelsCsvError(import, true),
+        ShowMessageBox(owner,
+            LoadLangString("IDS_CSV_REJECTED") + "\n" + DescribeChannelsCsvError(import, true),
             LoadLangString("IDS_ERROR"), MB_OK | MB_ICONERROR);
         return;
     }
@@ -110,11 +111,14 @@ void CEditCommands::ImportChannels(QWidget* owner, CVelmarDoc* doc)
         question += "\n\n" + LoadLangString("IDS_CSV_ADJUSTED");
         const int count = static_cast<int>(import.adjustments.size());
         for (int i = 0; i < std::min(count, kShownAdjustments); ++i)
-            question += "\n" + DescribeChannelsCsvAdjustment(import.adjustments[static_cast<std::size_t>(i)], true);
+            question += "\n"
+                + DescribeChannelsCsvAdjustment(import.adjustments[static_cast<std::size_t>(i)], true);
         if (count > kShownAdjustments)
-            question += "\n" + WithValue(LoadLangString("IDS_CSV_MORE"), std::to_string(count - kShownAdjustments));
+            question += "\n"
+                + WithValue(LoadLangString("IDS_CSV_MORE"), std::to_string(count - kShownAdjustments));
     }
-    if (ShowMessageBox(owner, question, LoadLangString("IDS_CONFIRM"), MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
+    if (ShowMessageBox(owner, question, LoadLangString("IDS_CONFIRM"), MB_OKCANCEL | MB_ICONEXCLAMATION)
+        != IDOK)
         return;
     if (ApplyChannelsCsvImport(*doc, import))
         doc->UpdateAllViews(nullptr);

@@ -6,7 +6,8 @@
 class CVelmarDoc;
 class QWidget;
 
-class CEditCommands {
+class CEditCommands
+{
 public:
     // An in-place editor or field still open is committed first, so its
     // change is the one undone.

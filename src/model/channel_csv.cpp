@@ -10,20 +10,22 @@
 #include <map>
 #include <optional>
 
-const char* const kChannelCsvColumns[12] = {"channel", "rxFreq", "rxTone", "txFreq", "txTone", "option5",
-    "narrowBand", "highPower", "option8", "option9", "option10", "option11"};
+const char* const kChannelCsvColumns[12] = { "channel", "rxFreq", "rxTone", "txFreq", "txTone", "option5",
+    "narrowBand", "highPower", "option8", "option9", "option10", "option11" };
 
 namespace {
 
 // A cell longer than this is no value of the table.
 constexpr std::size_t kMaxCellLength = 32;
 
-struct CsvRecord {
+struct CsvRecord
+{
     int line = 0;
     std::vector<std::string> fields;
 };
 
-struct ParseError {
+struct ParseError
+{
     ChannelCsvError error;
     int line;
 };
@@ -87,7 +89,7 @@ std::optional<ParseError> ParseCsv(const std::string& text, std::vector<CsvRecor
                 ++i;
                 for (;;) {
                     if (i >= n)
-                        return ParseError {ChannelCsvError::UnclosedQuote, record.line};
+                        return ParseError { ChannelCsvError::UnclosedQuote, record.line };
                     const char c = text[i];
                     if (c == '"') {
                         if (i + 1 < n && text[i + 1] == '"') {
@@ -106,7 +108,7 @@ std::optional<ParseError> ParseCsv(const std::string& text, std::vector<CsvRecor
                 while (i < n && (text[i] == ' ' || text[i] == '\t'))
                     ++i;
                 if (i < n && text[i] != separator && text[i] != '\r' && text[i] != '\n')
-                    return ParseError {ChannelCsvError::TextAfterQuote, line};
+                    return ParseError { ChannelCsvError::TextAfterQuote, line };
             } else {
                 const std::size_t start = i;
                 while (i < n && text[i] != separator && text[i] != '\r' && text[i] != '\n')
@@ -174,7 +176,8 @@ std::string WithPoint(std::string text)
 
 bool IsOffText(const std::string& text)
 {
-    return text.empty() || EqualIgnoringCase(text, "off") || EqualIgnoringCase(text, LoadLangString("IDS_OFF"));
+    return text.empty() || EqualIgnoringCase(text, "off")
+        || EqualIgnoringCase(text, LoadLangString("IDS_OFF"));
 }
 
 bool IsDcsText(const std::string& text)
@@ -226,9 +229,12 @@ std::string Text(const char* key, const char* english, bool localized)
     return localized ? LoadLangString(key) : std::string(english);
 }
 
-class Importer {
+class Importer
+{
 public:
-    Importer(const CVelmarDoc& source, int rows, ChannelCsvImport& result) : m_rows(rows), m_result(result)
+    Importer(const CVelmarDoc& source, int rows, ChannelCsvImport& result)
+        : m_rows(rows)
+        , m_result(result)
     {
         m_doc.Image() = source.Image();
         m_doc.Header() = source.Header();
@@ -316,10 +322,11 @@ private:
         return std::nullopt;
     }
 
-    void Note(int line, int channel, ChannelCsvChange change, int column, std::string given, std::string stored)
+    void Note(
+        int line, int channel, ChannelCsvChange change, int column, std::string given, std::string stored)
     {
         m_result.adjustments.push_back(
-            {line, channel, change, kChannelCsvColumns[column], std::move(given), std::move(stored)});
+            { line, channel, change, kChannelCsvColumns[column], std::move(given), std::move(stored) });
     }
 
     bool ApplyFrequency(const CsvRecord& record, int channel, int column)
@@ -346,8 +353,8 @@ private:
         const std::string stored = m_doc.GetFreqText(channel, receive);
         if (CanonicalDecimal(stored, 3) != given) {
             const ChannelCsvChange change = side > 0 ? ChannelCsvChange::ClampedHigh
-                : side < 0                          ? ChannelCsvChange::ClampedLow
-                                                    : ChannelCsvChange::Snapped;
+                : side < 0                           ? ChannelCsvChange::ClampedLow
+                                                     : ChannelCsvChange::Snapped;
             Note(record.line, channel, change, column, *cell, stored);
         }
         return true;
@@ -402,11 +409,13 @@ private:
             for (int column = 2; column < kChannelColumnCount; ++column) {
                 const std::optional<std::string> cell = Cell(record, column);
                 if (cell && !cell->empty())
-                    return Fail(ChannelCsvError::ValueOnEmptyChannel, record.line, kChannelCsvColumns[column]);
+                    return Fail(
+                        ChannelCsvError::ValueOnEmptyChannel, record.line, kChannelCsvColumns[column]);
             }
             return true;
         }
-        if (!ApplyFrequency(record, channel, 3) || !ApplyTone(record, channel, 2) || !ApplyTone(record, channel, 4))
+        if (!ApplyFrequency(record, channel, 3) || !ApplyTone(record, channel, 2)
+            || !ApplyTone(record, channel, 4))
             return false;
         for (int column = 5; column < kChannelColumnCount; ++column)
             if (!ApplyOption(record, channel, column))
@@ -489,9 +498,10 @@ bool ApplyChannelsCsvImport(CVelmarDoc& doc, const ChannelCsvImport& import)
 std::string DescribeChannelsCsvError(const ChannelCsvImport& import, bool localized)
 {
     std::string reason;
-    const std::vector<std::string> args = {import.arg1, import.arg2};
+    const std::vector<std::string> args = { import.arg1, import.arg2 };
     switch (import.error) {
-    case ChannelCsvError::None: return {};
+    case ChannelCsvError::None:
+        return {};
     case ChannelCsvError::Empty:
         reason = Text("IDS_CSV_ERR_EMPTY", "the file has no header row", localized);
         break;
@@ -538,7 +548,7 @@ std::string DescribeChannelsCsvError(const ChannelCsvImport& import, bool locali
         break;
     }
     return Substitute(Text("IDS_CSV_LINE", "line %1: %2", localized),
-        {std::to_string(import.errorLine), Substitute(reason, args)});
+        { std::to_string(import.errorLine), Substitute(reason, args) });
 }
 
 std::string DescribeChannelsCsvAdjustment(const ChannelCsvAdjustment& adjustment, bool localized)
@@ -561,7 +571,7 @@ std::string DescribeChannelsCsvAdjustment(const ChannelCsvAdjustment& adjustment
         what = Text("IDS_CSV_ADJ_PRIORITY", "the priority channel is now none", localized);
         break;
     }
-    what = Substitute(what, {adjustment.column, adjustment.given, adjustment.stored});
+    what = Substitute(what, { adjustment.column, adjustment.given, adjustment.stored });
     return Substitute(Text("IDS_CSV_ADJ_LINE", "line %1, channel %2: %3", localized),
-        {std::to_string(adjustment.line), std::to_string(adjustment.channel), what});
+        { std::to_string(adjustment.line), std::to_string(adjustment.channel), what });
 }

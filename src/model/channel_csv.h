@@ -17,32 +17,33 @@ extern const char* const kChannelCsvColumns[12];
 // A problem that rejects a whole file.
 enum class ChannelCsvError {
     None,
-    Empty,              // no header row
-    UnclosedQuote,      // a quoted field runs to the end of the file
-    TextAfterQuote,     // characters between a closing quote and the separator
-    UnknownColumn,      // arg1: the header name
-    DuplicateColumn,    // arg1: the header name
+    Empty, // no header row
+    UnclosedQuote, // a quoted field runs to the end of the file
+    TextAfterQuote, // characters between a closing quote and the separator
+    UnknownColumn, // arg1: the header name
+    DuplicateColumn, // arg1: the header name
     NoChannelColumn,
-    FieldCount,         // arg1: fields in the row, arg2: fields in the header
-    BadChannel,         // arg1: the text, arg2: the highest channel
-    DuplicateChannel,   // arg1: channel, arg2: the line it appeared on first
-    BadFrequency,       // arg1: column, arg2: the text
-    BadTone,            // arg1: column, arg2: the text
-    BadOption,          // arg1: column, arg2: the text
+    FieldCount, // arg1: fields in the row, arg2: fields in the header
+    BadChannel, // arg1: the text, arg2: the highest channel
+    DuplicateChannel, // arg1: channel, arg2: the line it appeared on first
+    BadFrequency, // arg1: column, arg2: the text
+    BadTone, // arg1: column, arg2: the text
+    BadOption, // arg1: column, arg2: the text
     ValueOnEmptyChannel, // arg1: column; the row leaves the channel without rxFreq
-    ToneWithoutTxFreq,  // txTone given while txFreq is empty
+    ToneWithoutTxFreq, // txTone given while txFreq is empty
 };
 
 // A value stored other than given.
 enum class ChannelCsvChange {
-    Snapped,         // frequency moved to the channel raster (or below 10 Hz dropped)
-    ClampedHigh,     // frequency above the band, the upper band edge stored
-    ClampedLow,      // frequency below the band, the lower band edge stored
-    ToneAdjusted,    // CTCSS tone outside 67.0-254.1 Hz or with digits below 0.1 Hz
+    Snapped, // frequency moved to the channel raster (or below 10 Hz dropped)
+    ClampedHigh, // frequency above the band, the upper band edge stored
+    ClampedLow, // frequency below the band, the lower band edge stored
+    ToneAdjusted, // CTCSS tone outside 67.0-254.1 Hz or with digits below 0.1 Hz
     PriorityCleared, // the cleared channel was the priority channel, now none
 };
 
-struct ChannelCsvAdjustment {
+struct ChannelCsvAdjustment
+{
     int line = 0;
     int channel = 0;
     ChannelCsvChange change = ChannelCsvChange::Snapped;
@@ -51,7 +52,8 @@ struct ChannelCsvAdjustment {
     std::string stored;
 };
 
-struct ChannelCsvImport {
+struct ChannelCsvImport
+{
     ChannelCsvError error = ChannelCsvError::None;
     int errorLine = 0;
     std::string arg1;

@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
-struct ImageDifference {
+struct ImageDifference
+{
     std::size_t offset = 0; // first byte of the field
-    std::string name;       // "channel 3 receive frequency", "squelchLevel"
+    std::string name; // "channel 3 receive frequency", "squelchLevel"
     std::string first;
     std::string second;
 };

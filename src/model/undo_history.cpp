@@ -4,7 +4,7 @@ void UndoHistory::Reset(const RadioImage& current, bool modified)
 {
     m_undo.clear();
     m_redo.clear();
-    m_current = {current, modified};
+    m_current = { current, modified };
 }
 
 bool UndoHistory::Record(const RadioImage& current)
@@ -15,7 +15,7 @@ bool UndoHistory::Record(const RadioImage& current)
     if (m_undo.size() > kMaxSteps)
         m_undo.erase(m_undo.begin());
     m_redo.clear();
-    m_current = {current, true};
+    m_current = { current, true };
     return true;
 }
 
@@ -45,7 +45,7 @@ void UndoHistory::MarkSaved(const RadioImage& current)
     // document before it stored): record it first, so it stays undoable.
     Record(current);
     m_current.modified = false;
-    for (auto* steps : {&m_undo, &m_redo})
+    for (auto* steps : { &m_undo, &m_redo })
         for (State& state : *steps)
             state.modified = state.image.bytes != current.bytes;
 }

@@ -9,9 +9,11 @@
 #include <cstddef>
 #include <vector>
 
-class UndoHistory {
+class UndoHistory
+{
 public:
-    struct State {
+    struct State
+    {
         RadioImage image;
         bool modified = false;
     };

@@ -24,7 +24,7 @@ void BeyondTest::TearDown()
 
 void BeyondTest::FillAllChannels(CVelmarDoc& doc)
 {
-    static const char* const kTones[] = {"67.0", "88.5", "D023N", "D754I", "254.1", "", "100.0", "D131N"};
+    static const char* const kTones[] = { "67.0", "88.5", "D023N", "D754I", "254.1", "", "100.0", "D131N" };
     for (int n = 1; n <= 16; ++n) {
         const std::string rx = std::to_string(400 + 7 * n) + "." + (n % 2 ? "12500" : "00625");
         CommitFrequency(doc, n, 1, rx);

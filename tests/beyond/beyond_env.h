@@ -9,7 +9,8 @@
 
 class CVelmarDoc;
 
-class BeyondTest : public ::testing::Test {
+class BeyondTest : public ::testing::Test
+{
 protected:
     void SetUp() override;
     void TearDown() override;

@@ -32,13 +32,14 @@
 
 namespace {
 
-class BeyondGui : public ::testing::Test {
+class BeyondGui : public ::testing::Test
+{
 protected:
     void Start(const std::string& ports = {}, const std::string& setup = {})
     {
         f.WriteFile("setting.ini",
-            "[setup]\nlanguage=english\nchannel=16\ncom=1\nsearchcom=0\npassword=0\ncommunication=VLMPROG\n" + setup
-                + "\n[ModelInfo]\ndata0=00400052\nFreq0=400-520MHz\n\n[ports]\n" + ports);
+            "[setup]\nlanguage=english\nchannel=16\ncom=1\nsearchcom=0\npassword=0\ncommunication=VLMPROG\n"
+                + setup + "\n[ModelInfo]\ndata0=00400052\nFreq0=400-520MHz\n\n[ports]\n" + ports);
         f.WriteFile("english.lang", TempDir::ReadFile(VELMAR_RESOURCE_DIR "/english.lang"));
         ASSERT_TRUE(f.Start());
         ASSERT_TRUE(ActivateWindow(f.Frame()));
@@ -61,20 +62,22 @@ TEST_F(BeyondGui, UndoAndRedoKeysFollowTheModifiedFlag)
     ASSERT_EQ(doc->GetSquelchLevel(), 4);
     ASSERT_TRUE(doc->IsModified());
 
-    const struct {
+    const struct
+    {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
         int level;
         bool modified;
     } steps[] = {
-        {Qt::Key_Z, Qt::ControlModifier, 3, false},
-        {Qt::Key_Y, Qt::ControlModifier, 4, true},
-        {Qt::Key_Backspace, Qt::AltModifier, 3, false},
-        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, 4, true},
+        { Qt::Key_Z, Qt::ControlModifier, 3, false },
+        { Qt::Key_Y, Qt::ControlModifier, 4, true },
+        { Qt::Key_Backspace, Qt::AltModifier, 3, false },
+        { Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, 4, true },
     };
     for (const auto& step : steps) {
         QTest::keyClick(f.Frame(), step.key, step.modifiers);
-        EXPECT_EQ(doc->GetSquelchLevel(), step.level) << QKeySequence(step.key | step.modifiers).toString().toStdString();
+        EXPECT_EQ(doc->GetSquelchLevel(), step.level)
+            << QKeySequence(step.key | step.modifiers).toString().toStdString();
         EXPECT_EQ(squelch->currentIndex(), step.level) << "the panel shows the restored value";
         EXPECT_EQ(doc->IsModified(), step.modified);
     }
@@ -86,8 +89,8 @@ TEST_F(BeyondGui, ToolbarUndoCommitsTheOpenFieldAndUndoesIt)
     Start();
     // The two buttons follow Help, after a separator, with their tooltips.
     const QList<QAction*> actions = f.Frame()->ToolBar()->actions();
-    const auto help = std::find_if(actions.begin(), actions.end(),
-        [](QAction* a) { return a->data().toInt() == ID_HELP_FILE; });
+    const auto help = std::find_if(
+        actions.begin(), actions.end(), [](QAction* a) { return a->data().toInt() == ID_HELP_FILE; });
     ASSERT_GE(actions.end() - help, 4);
     EXPECT_TRUE(help[1]->isSeparator());
     EXPECT_EQ(help[2]->data().toInt(), ID_EDIT_UNDO);
@@ -106,7 +109,8 @@ TEST_F(BeyondGui, ToolbarUndoCommitsTheOpenFieldAndUndoesIt)
     EXPECT_EQ(f.Doc()->GetPttCodeText(true), "") << "the typed code was stored, then undone";
     EXPECT_EQ(code->text().toStdString(), "");
     EXPECT_FALSE(f.Doc()->IsModified());
-    QTest::mouseClick(qobject_cast<QToolButton*>(f.Frame()->ToolBar()->widgetForAction(help[3])), Qt::LeftButton);
+    QTest::mouseClick(
+        qobject_cast<QToolButton*>(f.Frame()->ToolBar()->widgetForAction(help[3])), Qt::LeftButton);
     EXPECT_EQ(f.Doc()->GetPttCodeText(true), "12AB");
 }
 
@@ -221,7 +225,7 @@ TEST_F(BeyondGui, VerifyRadioNamesTheFieldsOfTheAlteredBlock)
     RadioImage radioImage = f.Doc()->Image();
     radioImage.bytes[0x21] = 0x55;
     f.WriteFile("memory.dig", MemoryFile(radioImage));
-    RadioSimProcess radio({"--memory", f.Path("memory.dig")});
+    RadioSimProcess radio({ "--memory", f.Path("memory.dig") });
     ASSERT_FALSE(radio.path().empty());
     WritePrivateProfileString("ports", "COM1", radio.path(), SettingsFile());
 

@@ -14,10 +14,12 @@ namespace {
 
 bool SameChannelBytes(const CVelmarDoc& a, const CVelmarDoc& b)
 {
-    return std::equal(a.Image().bytes.begin() + 0x10, a.Image().bytes.begin() + 0x110, b.Image().bytes.begin() + 0x10);
+    return std::equal(
+        a.Image().bytes.begin() + 0x10, a.Image().bytes.begin() + 0x110, b.Image().bytes.begin() + 0x10);
 }
 
-class ChannelCsvTest : public BeyondTest {
+class ChannelCsvTest : public BeyondTest
+{
 protected:
     void SetUp() override
     {
@@ -51,8 +53,8 @@ TEST_F(ChannelCsvTest, ReimportingTheExportChangesNothingEvenOffTheRasterAndOutO
 {
     // Values a radio may hold that the table would never store: off the raster,
     // outside the band, and a foreign byte in an empty channel.
-    const std::uint8_t offRaster[4] = {0x34, 0x12, 0x50, 0x44}; // 445.01234
-    const std::uint8_t outOfBand[4] = {0x00, 0x00, 0x50, 0x14}; // 145.00000
+    const std::uint8_t offRaster[4] = { 0x34, 0x12, 0x50, 0x44 }; // 445.01234
+    const std::uint8_t outOfBand[4] = { 0x00, 0x00, 0x50, 0x14 }; // 145.00000
     std::memcpy(&doc.Image().bytes[16 * 2], offRaster, 4);
     std::memcpy(&doc.Image().bytes[16 * 3 + 4], outOfBand, 4);
     CommitFrequency(doc, 9, 1, "");
@@ -66,14 +68,17 @@ TEST_F(ChannelCsvTest, ReimportingTheExportChangesNothingEvenOffTheRasterAndOutO
     EXPECT_EQ(doc.Image().bytes, before.bytes);
 }
 
-struct RejectCase {
+struct RejectCase
+{
     const char* name;
     const char* csv;
     int line;
     const char* message;
 };
 
-class ChannelCsvRejectTest : public ChannelCsvTest, public ::testing::WithParamInterface<RejectCase> {};
+class ChannelCsvRejectTest : public ChannelCsvTest, public ::testing::WithParamInterface<RejectCase>
+{
+};
 
 TEST_P(ChannelCsvRejectTest, RejectsTheWholeFileWithLineAndReason)
 {
@@ -89,46 +94,53 @@ TEST_P(ChannelCsvRejectTest, RejectsTheWholeFileWithLineAndReason)
 }
 
 const RejectCase kRejectCases[] = {
-    {"Empty", "", 1, "line 1: the file has no header row"},
-    {"BlankLinesOnly", "\r\n \r\n", 1, "line 1: the file has no header row"},
-    {"UnclosedQuote", "channel,rxFreq\n1,\"440\n2,441\n", 2, "line 2: a quoted field is not closed"},
-    {"TextAfterQuote", "channel,rxFreq\n1,\"440\"0\n", 2, "line 2: text follows a closing quote"},
-    {"UnknownColumn", "channel,rxFreq,colour\n", 1, "line 1: unknown column \"colour\""},
-    {"DuplicateColumn", "channel,rxFreq,RXFREQ\n", 1, "line 1: the column \"RXFREQ\" appears twice"},
-    {"NoChannelColumn", "rxFreq\n440\n", 1, "line 1: the header has no \"channel\" column"},
-    {"TooManyFields", "channel,rxFreq\n1,440,3\n", 2, "line 2: 3 fields, but the header has 2"},
-    {"TooFewFields", "channel,rxFreq,rxTone\n1,440\n", 2, "line 2: 2 fields, but the header has 3"},
-    {"ChannelAboveTable", "channel,rxFreq\n17,440\n", 2, "line 2: \"17\" is not a channel number from 1 to 16"},
-    {"ChannelZero", "channel,rxFreq\n0,440\n", 2, "line 2: \"0\" is not a channel number from 1 to 16"},
-    {"ChannelNotANumber", "channel,rxFreq\n1.5,440\n", 2, "line 2: \"1.5\" is not a channel number from 1 to 16"},
-    {"ChannelTwice", "channel,rxFreq\n1,440\n\n1,441\n", 4, "line 4: channel 1 already appears on line 2"},
-    {"FrequencyLetters", "channel,rxFreq\n1,44O.5\n", 2,
-        "line 2: rxFreq \"44O.5\" is not a frequency in MHz such as 145.50000"},
-    {"FrequencyTwoPoints", "channel,txFreq\n1,440.1.2\n", 2,
-        "line 2: txFreq \"440.1.2\" is not a frequency in MHz such as 145.50000"},
-    {"FrequencyAboveWhatTheImageHolds", "channel,rxFreq\n1,1440\n", 2,
-        "line 2: rxFreq \"1440\" is not a frequency in MHz such as 145.50000"},
-    {"ToneWord", "channel,rxTone\n2,loud\n", 2,
-        "line 2: rxTone \"loud\" is not a tone: the off text, a CTCSS tone such as 88.5 or a DCS code such as "
-        "D023N"},
-    {"DcsNotOctal", "channel,txTone\n2,D089N\n", 2,
-        "line 2: txTone \"D089N\" is not a tone: the off text, a CTCSS tone such as 88.5 or a DCS code such as "
-        "D023N"},
-    {"DcsWithoutPolarity", "channel,rxTone\n2,D023\n", 2,
-        "line 2: rxTone \"D023\" is not a tone: the off text, a CTCSS tone such as 88.5 or a DCS code such as "
-        "D023N"},
-    {"OptionWord", "channel,highPower\n1,yes\n", 2, "line 2: highPower takes 0 or 1, not \"yes\""},
-    {"OptionTwo", "channel,option5\n1,2\n", 2, "line 2: option5 takes 0 or 1, not \"2\""},
-    {"ValueOnAClearedChannel", "channel,rxFreq,rxTone\n1,,88.5\n", 2,
-        "line 2: rxTone must be empty: the channel has no rxFreq"},
-    {"ToneWithoutTransmitFrequency", "channel,txFreq,txTone\n1,,88.5\n", 2,
-        "line 2: txTone must be empty or off while txFreq is empty"},
-    {"BadRowAfterGoodRows", "channel,rxFreq\n1,441\n2,442\n3,x\n", 4,
-        "line 4: rxFreq \"x\" is not a frequency in MHz such as 145.50000"},
-    {"LineCountedInsideQuotes", "channel,rxTone\n1,\"88.5\"\n2,\"a\nb\"\n3,x\n", 3,
-        "line 3: rxTone \"a\nb\" is not a tone: the off text, a CTCSS tone such as 88.5 or a DCS code such as "
-        "D023N"},
-    {"PercentInACellStaysLiteral", "channel,option9\n1,%2\n", 2, "line 2: option9 takes 0 or 1, not \"%2\""},
+    { "Empty", "", 1, "line 1: the file has no header row" },
+    { "BlankLinesOnly", "\r\n \r\n", 1, "line 1: the file has no header row" },
+    { "UnclosedQuote", "channel,rxFreq\n1,\"440\n2,441\n", 2, "line 2: a quoted field is not closed" },
+    { "TextAfterQuote", "channel,rxFreq\n1,\"440\"0\n", 2, "line 2: text follows a closing quote" },
+    { "UnknownColumn", "channel,rxFreq,colour\n", 1, "line 1: unknown column \"colour\"" },
+    { "DuplicateColumn", "channel,rxFreq,RXFREQ\n", 1, "line 1: the column \"RXFREQ\" appears twice" },
+    { "NoChannelColumn", "rxFreq\n440\n", 1, "line 1: the header has no \"channel\" column" },
+    { "TooManyFields", "channel,rxFreq\n1,440,3\n", 2, "line 2: 3 fields, but the header has 2" },
+    { "TooFewFields", "channel,rxFreq,rxTone\n1,440\n", 2, "line 2: 2 fields, but the header has 3" },
+    { "ChannelAboveTable", "channel,rxFreq\n17,440\n", 2,
+        "line 2: \"17\" is not a channel number from 1 to 16" },
+    { "ChannelZero", "channel,rxFreq\n0,440\n", 2, "line 2: \"0\" is not a channel number from 1 to 16" },
+    { "ChannelNotANumber", "channel,rxFreq\n1.5,440\n", 2,
+        "line 2: \"1.5\" is not a channel number from 1 to 16" },
+    { "ChannelTwice", "channel,rxFreq\n1,440\n\n1,441\n", 4, "line 4: channel 1 already appears on line 2" },
+    { "FrequencyLetters", "channel,rxFreq\n1,44O.5\n", 2,
+        "line 2: rxFreq \"44O.5\" is not a frequency in MHz such as 145.50000" },
+    { "FrequencyTwoPoints", "channel,txFreq\n1,440.1.2\n", 2,
+        "line 2: txFreq \"440.1.2\" is not a frequency in MHz such as 145.50000" },
+    { "FrequencyAboveWhatTheImageHolds", "channel,rxFreq\n1,1440\n", 2,
+        "line 2: rxFreq \"1440\" is not a frequency in MHz such as 145.50000" },
+    { "ToneWord", "channel,rxTone\n2,loud\n", 2,
+        "line 2: rxTone \"loud\" is not a tone: the off text, a CTCSS tone such as 88.5 or a DCS code such "
+        "as "
+        "D023N" },
+    { "DcsNotOctal", "channel,txTone\n2,D089N\n", 2,
+        "line 2: txTone \"D089N\" is not a tone: the off text, a CTCSS tone such as 88.5 or a DCS code such "
+        "as "
+        "D023N" },
+    { "DcsWithoutPolarity", "channel,rxTone\n2,D023\n", 2,
+        "line 2: rxTone \"D023\" is not a tone: the off text, a CTCSS tone such as 88.5 or a DCS code such "
+        "as "
+        "D023N" },
+    { "OptionWord", "channel,highPower\n1,yes\n", 2, "line 2: highPower takes 0 or 1, not \"yes\"" },
+    { "OptionTwo", "channel,option5\n1,2\n", 2, "line 2: option5 takes 0 or 1, not \"2\"" },
+    { "ValueOnAClearedChannel", "channel,rxFreq,rxTone\n1,,88.5\n", 2,
+        "line 2: rxTone must be empty: the channel has no rxFreq" },
+    { "ToneWithoutTransmitFrequency", "channel,txFreq,txTone\n1,,88.5\n", 2,
+        "line 2: txTone must be empty or off while txFreq is empty" },
+    { "BadRowAfterGoodRows", "channel,rxFreq\n1,441\n2,442\n3,x\n", 4,
+        "line 4: rxFreq \"x\" is not a frequency in MHz such as 145.50000" },
+    { "LineCountedInsideQuotes", "channel,rxTone\n1,\"88.5\"\n2,\"a\nb\"\n3,x\n", 3,
+        "line 3: rxTone \"a\nb\" is not a tone: the off text, a CTCSS tone such as 88.5 or a DCS code such "
+        "as "
+        "D023N" },
+    { "PercentInACellStaysLiteral", "channel,option9\n1,%2\n", 2,
+        "line 2: option9 takes 0 or 1, not \"%2\"" },
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, ChannelCsvRejectTest, ::testing::ValuesIn(kRejectCases),
@@ -240,7 +252,8 @@ namespace {
 TEST_F(ChannelCsvTest, RandomRowsNeverTouchAnythingButTheChannels)
 {
     static const std::string kAlphabet = ",;\"\r\n \t0123456789.,DdNnIioffOFF-x\xEF\xBB\xBF";
-    static const char* const kCells[] = {"", "0", "1", "439.125", "600", "D023N", "88.5", "Off", "\"", "\"\"", "1,5"};
+    static const char* const kCells[]
+        = { "", "0", "1", "439.125", "600", "D023N", "88.5", "Off", "\"", "\"\"", "1,5" };
     unsigned state = 12345;
     auto next = [&state] {
         state = state * 1103515245u + 12345u;

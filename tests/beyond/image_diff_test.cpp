@@ -32,9 +32,9 @@ TEST_F(BeyondTest, DifferencesAreNamedByChannelAndSettingInImageOrder)
     b.SetSquelchLevel(8);
     b.SetPriorityChannel(3);
     b.SetPttCodeText(false, "9");
-    b.Image().bytes[0x200] = 0x00;      // reserved, named by its offset
-    b.Image().bytes[16 * 7 + 12] ^= 2;  // the reserved bit of the channel flags
-    b.SetCalibration(0, 1);             // outside what a transfer moves
+    b.Image().bytes[0x200] = 0x00; // reserved, named by its offset
+    b.Image().bytes[16 * 7 + 12] ^= 2; // the reserved bit of the channel flags
+    b.SetCalibration(0, 1); // outside what a transfer moves
 
     EXPECT_EQ(Lines(a.Image(), b.Image(), RadioImage::kClonedSize),
         (std::vector<std::string> {
@@ -62,7 +62,7 @@ TEST_F(BeyondTest, EqualTextsShowTheBytesThatDiffer)
     // Tone off with another low byte still reads "Off".
     b.Image().bytes[16 * 2 + 8] = 0x00;
     EXPECT_EQ(Lines(a.Image(), b.Image(), RadioImage::kClonedSize),
-        (std::vector<std::string> {"channel 2 receive tone: file FF FF, radio 00 FF"}));
+        (std::vector<std::string> { "channel 2 receive tone: file FF FF, radio 00 FF" }));
 }
 
 } // namespace

@@ -11,7 +11,8 @@
 
 namespace {
 
-class UndoTest : public BeyondTest {
+class UndoTest : public BeyondTest
+{
 protected:
     void SetUp() override
     {
@@ -29,12 +30,15 @@ protected:
     std::string path;
 };
 
-struct EditCase {
+struct EditCase
+{
     const char* name;
     std::function<void(CVelmarDoc&)> edit;
 };
 
-class UndoEachEditTest : public UndoTest, public ::testing::WithParamInterface<EditCase> {};
+class UndoEachEditTest : public UndoTest, public ::testing::WithParamInterface<EditCase>
+{
+};
 
 TEST_P(UndoEachEditTest, UndoRestoresTheSavedStateAndRedoTheEdit)
 {
@@ -62,42 +66,42 @@ TEST_P(UndoEachEditTest, UndoRestoresTheSavedStateAndRedoTheEdit)
 }
 
 const EditCase kEdits[] = {
-    {"Setting",
+    { "Setting",
         [](CVelmarDoc& d) {
             d.SetSquelchLevel(7);
             d.SetModifiedFlag(true);
-        }},
-    {"CheckBoxes",
+        } },
+    { "CheckBoxes",
         [](CVelmarDoc& d) {
             d.SetBeep(1);
             d.SetBatterySave(0);
             d.SetModifiedFlag(true);
-        }},
-    {"PttCode",
+        } },
+    { "PttCode",
         [](CVelmarDoc& d) {
             d.SetPttCodeText(true, "12AB");
             d.SetModifiedFlag(true);
-        }},
-    {"ReceiveFrequencyWithSimplexFollow", [](CVelmarDoc& d) { CommitFrequency(d, 1, 1, "445.5"); }},
-    {"ClearedChannelWithPriority", [](CVelmarDoc& d) { CommitFrequency(d, 2, 1, ""); }},
-    {"ToneWithSameToneFollow", [](CVelmarDoc& d) { CommitTone(d, 1, 2, "88.5"); }},
-    {"Option", [](CVelmarDoc& d) { SetChannelOption(d, 1, 7, 0); }},
-    {"ModelChange",
+        } },
+    { "ReceiveFrequencyWithSimplexFollow", [](CVelmarDoc& d) { CommitFrequency(d, 1, 1, "445.5"); } },
+    { "ClearedChannelWithPriority", [](CVelmarDoc& d) { CommitFrequency(d, 2, 1, ""); } },
+    { "ToneWithSameToneFollow", [](CVelmarDoc& d) { CommitTone(d, 1, 2, "88.5"); } },
+    { "Option", [](CVelmarDoc& d) { SetChannelOption(d, 1, 7, 0); } },
+    { "ModelChange",
         [](CVelmarDoc& d) {
             d.DeleteContents();
             d.SelectModel(1);
             d.SetModifiedFlag(true);
-        }},
-    {"CsvImport",
+        } },
+    { "CsvImport",
         [](CVelmarDoc& d) {
             ApplyChannelsCsvImport(d, PrepareChannelsCsvImport(d, "channel,rxFreq\n3,450\n4,451\n", 16));
-        }},
-    {"Calibration",
+        } },
+    { "Calibration",
         [](CVelmarDoc& d) {
             d.SetCalibration(2, 17);
             d.SetCalibrationPoint(2);
             d.SetModifiedFlag(true);
-        }},
+        } },
 };
 
 INSTANTIATE_TEST_SUITE_P(Kinds, UndoEachEditTest, ::testing::ValuesIn(kEdits),

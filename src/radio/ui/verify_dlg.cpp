@@ -155,7 +155,8 @@ void CVerifyDlg::OnTimer()
     case Idle:
         break;
     case SearchingPort:
-        ShowStatus(LoadLangString("IDS_SEARCHCOMPORT") + std::string(static_cast<std::size_t>(progress % 16), '.'));
+        ShowStatus(
+            LoadLangString("IDS_SEARCHCOMPORT") + std::string(static_cast<std::size_t>(progress % 16), '.'));
         break;
     case Reading:
         ShowStatus(LoadLangString("IDS_PROMPT_VERIFY") + " " + std::to_string(progress) + "%");

@@ -14,7 +14,8 @@
 #include <string>
 #include <thread>
 
-class CVerifyDlg : public CDialog {
+class CVerifyDlg : public CDialog
+{
     Q_OBJECT
 public:
     explicit CVerifyDlg(QWidget* parent = nullptr);
