@@ -8,6 +8,7 @@
 #include "platform/ui/dialog.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/translate_window.h"
+#include "radio/ui/test_mode_dlg.h"
 #include "shell/lang_string.h"
 #include "shell/settings_file.h"
 #include "shell/ui/main_frame.h"
@@ -20,6 +21,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest/QTest>
@@ -157,6 +159,46 @@ TEST_F(ControlNames, ToolbarButtonsCarryTheirTooltips)
     }
     EXPECT_GE(buttons, 7);
     delete frame;
+}
+
+TEST_F(ControlNames, CalibrationRowsAreSpokenAsTheArrowKeysChooseThem)
+{
+    Start();
+    const int bars[] = {1163, 1164, 1165, 1166, 1167, 1168};
+    const int labels[] = {1110, 1118, 1122, 1111, 1126, 1130};
+    CTestModeDlg dialog;
+    std::vector<int> focusedBars;
+    std::vector<QString> spoken;
+    QTimer poll;
+    poll.setInterval(10);
+    int ticks = 0;
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
+        if (QApplication::activeModalWidget() != &dialog) {
+            if (++ticks > 300) {
+                poll.stop();
+                dialog.EndDialog(IDCANCEL);
+            }
+            return;
+        }
+        poll.stop();
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Up}) {
+            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &dialog;
+            QTest::keyClick(target, key);
+            QWidget* focus = QApplication::focusWidget();
+            focusedBars.push_back(focus ? focus->property("controlId").toInt() : 0);
+            spoken.push_back(focus ? SpokenName(focus) : QString());
+        }
+        dialog.EndDialog(IDCANCEL);
+    });
+    poll.start();
+    dialog.DoModal();
+    const int rows[] = {1, 2, 1, 0};
+    ASSERT_EQ(focusedBars.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(focusedBars[i], bars[rows[i]]) << i;
+        EXPECT_EQ(spoken[i], QString::fromStdString(LoadResourceText(labels[rows[i]]))) << i;
+    }
+    EXPECT_EQ(dialog.selectedRow(), 0);
 }
 
 TEST(MessageBoxA11y, BoxExposesCaptionAndText)

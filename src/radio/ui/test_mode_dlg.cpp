@@ -263,6 +263,10 @@ void CTestModeDlg::ApplyLabelColours()
         palette.setColor(QPalette::WindowText, row == m_selectedRow ? QColor(255, 0, 0) : QColor(0, 0, 0));
         label->setPalette(palette);
     }
+    // The selected row's bar takes the keyboard focus, so a screen reader
+    // says which row the arrow keys now move; the keys stay the dialog's.
+    if (QScrollBar* bar = ScrollBar(m_selectedRow); bar && isVisible())
+        bar->setFocus(Qt::OtherFocusReason);
     update();
 }
 
