@@ -173,7 +173,10 @@ TEST_F(ControlNames, CalibrationRowsAreSpokenAsTheArrowKeysChooseThem)
     poll.setInterval(10);
     int ticks = 0;
     QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
-        if (QApplication::activeModalWidget() != &dialog) {
+        // The keyboard focus moves only inside the active window.
+        if (QApplication::activeModalWidget() != &dialog || QApplication::activeWindow() != &dialog) {
+            if (QApplication::activeModalWidget() == &dialog)
+                dialog.activateWindow();
             if (++ticks > 300) {
                 poll.stop();
                 dialog.EndDialog(IDCANCEL);
@@ -182,8 +185,7 @@ TEST_F(ControlNames, CalibrationRowsAreSpokenAsTheArrowKeysChooseThem)
         }
         poll.stop();
         for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Up}) {
-            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &dialog;
-            QTest::keyClick(target, key);
+            QTest::keyClick(&dialog, key);
             QWidget* focus = QApplication::focusWidget();
             focusedBars.push_back(focus ? focus->property("controlId").toInt() : 0);
             spoken.push_back(focus ? SpokenName(focus) : QString());
