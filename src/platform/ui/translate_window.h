@@ -1,7 +1,9 @@
 #pragma once
 // Applies the active language file's [Resource] texts to a window: its own
 // caption under the dialog ID, then each direct child (in child order) under
-// its control ID. Children without a text keep theirs. UI thread only.
+// its control ID. Children without a text keep theirs. Then the controls get
+// their accessible names from the texts just set (accessible_names.h).
+// UI thread only.
 
 class QWidget;
 
