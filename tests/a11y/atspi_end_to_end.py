@@ -5,8 +5,9 @@ starts velmar on a data file, finds the channel table on the accessibility
 bus, reads a channel's receive frequency and the column header, moves the
 focus with the keyboard and hears the focus event for the new cell, opens
 the frequency editor with Enter and hears it announced by its cell, types a
-frequency off the channel raster, commits with Enter and reads the snapped
-value back from the table, with the focus back on the same cell.
+frequency off the channel raster, commits with Enter, hears the cell's new
+name and reads the snapped value back from the table, with the focus back on
+the same cell.
 Every wait is bounded; the program is ended whatever happens.
 """
 
@@ -171,7 +172,8 @@ def run(program, english):
     def on_event(event):
         events.append(event)
 
-    pyatspi.Registry.registerEventListener(on_event, "object:state-changed:focused", "focus:")
+    pyatspi.Registry.registerEventListener(on_event, "object:state-changed:focused", "focus:",
+                                           "object:property-change:accessible-name")
 
     app = wait_for("the program on the accessibility bus",
                    lambda: program.poll() is None and find_app(program.pid))
@@ -226,10 +228,15 @@ def run(program, english):
                                     and e.source.getState().contains(pyatspi.STATE_FOCUSED)), None))
     log("editor %r holds %r" % (editor.name, editor.queryText().getText(0, -1)))
 
+    del events[:]
     xdotool("type", "--delay", "40", "446.0031")
     key("Return")
     wait_for("the snapped frequency in the table",
              lambda: t.getAccessibleAt(1, 0).name == "446.00500")
+    wait_for("the name-change event of the edited cell",
+             lambda: any(e.type.startswith("object:property-change:accessible-name")
+                         and e.source.getRole() == pyatspi.ROLE_TABLE_CELL
+                         and e.source.getIndexInParent() == wanted for e in events))
     cell = wait_for("the focus back in the table", lambda: focused_cell(table))
     if cell != (1, 0):
         fail("after the edit the focus is on %r, expected the edited cell" % (cell,))
