@@ -135,7 +135,7 @@ QString CGridAccessible::CellEditorName(const CGridCtrl* grid, int row, int col)
 
 QAccessibleInterface* CGridAccessible::CellInterface(int row, int col) const
 {
-    const CGridCtrl* grid = Grid();
+    CGridCtrl* grid = Grid();
     if (!grid || row < 0 || col < 0 || row >= grid->Rows() || col >= grid->Columns())
         return nullptr;
     const CellPos pos { row, col };
@@ -144,7 +144,7 @@ QAccessibleInterface* CGridAccessible::CellInterface(int row, int col) const
             return cell;
         m_cells.erase(found);
     }
-    auto* cell = new CGridCellAccessible(const_cast<CGridCtrl*>(grid), row, col);
+    auto* cell = new CGridCellAccessible(grid, row, col);
     m_cells[pos] = QAccessible::registerAccessibleInterface(cell);
     return cell;
 }
