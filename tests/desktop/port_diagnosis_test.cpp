@@ -36,8 +36,11 @@ public:
     std::string Sys() const { return m_dir.file("sys"); }
     std::string Dev() const { return m_dir.file("dev"); }
 
-    // A tty whose device node sits at devicePath (relative to sys/devices);
-    // usbLevel > 0 puts the USB device's attributes that many levels above it.
+    // A tty whose class entry's "device" link leads to devicePath (relative to
+    // sys/devices), as the kernel lays it out: a CDC-ACM tty's to the USB
+    // interface, a USB-serial converter's to its port below the interface, an
+    // on-board port's to a platform device. usbLevel > 0 puts the USB
+    // device's attributes that many levels above devicePath.
     std::string AddTty(const std::string& name, const std::string& devicePath, int usbLevel,
         const std::string& vendor = "", const std::string& product = "", const std::string& maker = "",
         const std::string& productName = "")
@@ -68,7 +71,7 @@ private:
 TEST(UsbAdapterInfo, FindsTheUsbDeviceAboveEachKindOfTty)
 {
     FakeSystem system;
-    const std::string acm = system.AddTty("ttyACM0", "pci0000:00/usb1/1-2/1-2:1.0/tty/ttyACM0", 3, "2341",
+    const std::string acm = system.AddTty("ttyACM0", "pci0000:00/usb1/1-2/1-2:1.0", 1, "2341",
         "0043", "Example Inc.", "Serial Cable");
     const std::string usb = system.AddTty(
         "ttyUSB0", "pci0000:00/usb1/1-1/1-1:1.0/ttyUSB0", 2, "0403", "6001", "FTDI", "FT232R USB UART");
