@@ -17,7 +17,8 @@ QAccessibleInterface* GridFactory(const QString&, QObject* object)
 }
 
 // The cell whose begin-edit notification is running, if any.
-struct PendingEdit {
+struct PendingEdit
+{
     QPointer<CGridCtrl> grid;
     int row = -1;
     int col = -1;

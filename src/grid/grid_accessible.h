@@ -15,7 +15,8 @@
 
 class CGridCtrl;
 
-class CGridAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
+class CGridAccessible : public QAccessibleWidget, public QAccessibleTableInterface
+{
 public:
     explicit CGridAccessible(CGridCtrl* grid);
     ~CGridAccessible() override;

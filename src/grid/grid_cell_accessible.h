@@ -10,7 +10,8 @@
 class CGridCtrl;
 class CGridAccessible;
 
-class CGridCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
+class CGridCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface
+{
 public:
     CGridCellAccessible(CGridCtrl* grid, int row, int col);
 

@@ -6,6 +6,8 @@
 #include "editor/editor_fixture.h"
 #include "grid/grid_accessible.h"
 #include "grid/grid_ctrl.h"
+#include "shell/lang_string.h"
+#include "shell/settings_file.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -15,7 +17,8 @@
 
 namespace {
 
-class ChannelTableA11y : public EditorFixture {
+class ChannelTableA11y : public EditorFixture
+{
 protected:
     void SetUp() override
     {
@@ -41,8 +44,8 @@ protected:
         QAccessibleInterface* focus = Table()->focusChild();
         if (!focus || !focus->tableCellInterface())
             return {};
-        return {focus->tableCellInterface()->rowIndex() + Grid()->FixedRows(),
-            focus->tableCellInterface()->columnIndex() + Grid()->FixedColumns()};
+        return { focus->tableCellInterface()->rowIndex() + Grid()->FixedRows(),
+            focus->tableCellInterface()->columnIndex() + Grid()->FixedColumns() };
     }
 };
 
@@ -91,12 +94,13 @@ TEST_F(ChannelTableA11y, TableShapeHeadersAndTextsEqualTheGrid)
 
 TEST_F(ChannelTableA11y, ReadOnlyCellsAreNotEditable)
 {
-    struct Case {
+    struct Case
+    {
         int row, col;
         bool editable;
     };
     // Channel 3 is empty: only its receive frequency opens an editor.
-    const Case cases[] = {{1, 1, true}, {1, 4, true}, {3, 1, true}, {3, 2, false}, {3, 7, false}};
+    const Case cases[] = { { 1, 1, true }, { 1, 4, true }, { 3, 1, true }, { 3, 2, false }, { 3, 7, false } };
     for (const Case& c : cases) {
         ASSERT_EQ(ReadOnly(c.row, c.col), !c.editable);
         const QAccessible::State state = TableIface()->cellAt(c.row - 1, c.col - 1)->state();
@@ -111,17 +115,17 @@ TEST_F(ChannelTableA11y, FocusCellFollowsTheKeys)
     EXPECT_EQ(FocusedCell(), CellPos {});
     TabIntoGrid();
     // Entered from the keyboard, the grid starts at the first data cell.
-    EXPECT_EQ(FocusedCell(), (CellPos {1, 1}));
+    EXPECT_EQ(FocusedCell(), (CellPos { 1, 1 }));
     QTest::keyClick(Grid(), Qt::Key_Down);
     QTest::keyClick(Grid(), Qt::Key_Down);
     QTest::keyClick(Grid(), Qt::Key_Right);
-    EXPECT_EQ(Grid()->FocusPos(), (CellPos {3, 2}));
-    EXPECT_EQ(FocusedCell(), (CellPos {3, 2}));
+    EXPECT_EQ(Grid()->FocusPos(), (CellPos { 3, 2 }));
+    EXPECT_EQ(FocusedCell(), (CellPos { 3, 2 }));
     QAccessibleInterface* focus = Table()->focusChild();
     EXPECT_TRUE(focus->state().focused);
     EXPECT_FALSE(TableIface()->cellAt(0, 0)->state().focused);
     QTest::keyClick(Grid(), Qt::Key_End);
-    EXPECT_EQ(FocusedCell(), (CellPos {16, 2}));
+    EXPECT_EQ(FocusedCell(), (CellPos { 16, 2 }));
 }
 
 TEST_F(ChannelTableA11y, CtrlTabLeavesTheGridBothWays)
@@ -129,7 +133,7 @@ TEST_F(ChannelTableA11y, CtrlTabLeavesTheGridBothWays)
     TabIntoGrid();
     QTest::keyClick(Grid(), Qt::Key_Tab);
     EXPECT_TRUE(Grid()->hasFocus()) << "plain Tab moves between cells";
-    EXPECT_EQ(Grid()->FocusPos(), (CellPos {1, 2}));
+    EXPECT_EQ(Grid()->FocusPos(), (CellPos { 1, 2 }));
     QTest::keyClick(Grid(), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_FALSE(Grid()->hasFocus());
     TabIntoGrid();
@@ -171,17 +175,33 @@ TEST_F(ChannelTableA11y, FrequencyEditorAnnouncesItsCellAndGivesTheFocusBack)
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_FALSE(editor->isVisible());
     EXPECT_TRUE(Grid()->hasFocus());
-    EXPECT_EQ(FocusedCell(), (CellPos {1, 1}));
+    EXPECT_EQ(FocusedCell(), (CellPos { 1, 1 }));
     EXPECT_EQ(Table()->focusChild()->text(QAccessible::Name), QStringLiteral("446.00500"));
+}
+
+TEST_F(ChannelTableA11y, EditorNameFollowsTheLanguage)
+{
+    SetLanguageFile(std::string(VELMAR_RESOURCE_DIR) + "/chinese.lang");
+    view->OnUpdate(nullptr, 0);
+    ASSERT_EQ(Cell(0, 1), QString::fromStdString(LoadChText(1)));
+    TabIntoGrid();
+    QTest::keyClick(Grid(), Qt::Key_Return);
+    auto* editor = Control<QLineEdit>(1017);
+    ASSERT_TRUE(editor->hasFocus());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(editor)->text(QAccessible::Name),
+        Cell(0, 1) + QStringLiteral("\uFF0C\u4FE1\u9053 1"));
+    EXPECT_EQ(Table()->text(QAccessible::Name), QStringLiteral("\u4FE1\u9053\u8868"));
+    QTest::keyClick(editor, Qt::Key_Escape);
 }
 
 TEST_F(ChannelTableA11y, ListEditorsAreNamedAfterTheirCell)
 {
-    struct Case {
+    struct Case
+    {
         int col;
         int editorId;
     };
-    const Case cases[] = {{2, 1019}, {6, 1018}};
+    const Case cases[] = { { 2, 1019 }, { 6, 1018 } };
     for (const Case& c : cases) {
         TabIntoGrid();
         Grid()->SetFocusPos(2, c.col);
@@ -194,7 +214,7 @@ TEST_F(ChannelTableA11y, ListEditorsAreNamedAfterTheirCell)
         EXPECT_EQ(QAccessible::queryAccessibleInterface(editor)->text(QAccessible::Value), Cell(2, c.col));
         QTest::keyClick(editor, Qt::Key_Escape);
         EXPECT_TRUE(Grid()->hasFocus());
-        EXPECT_EQ(FocusedCell(), (CellPos {2, c.col}));
+        EXPECT_EQ(FocusedCell(), (CellPos { 2, c.col }));
     }
 }
 

@@ -30,7 +30,7 @@
 
 namespace {
 
-const char* const kLanguages[] = {"english", "chinese"};
+const char* const kLanguages[] = { "english", "chinese" };
 
 std::string LangPath(const std::string& language)
 {
@@ -38,7 +38,8 @@ std::string LangPath(const std::string& language)
 }
 
 // What names a control: a label (by control ID) or a [String] key.
-struct Naming {
+struct Naming
+{
     int control;
     int label;
     const char* key;
@@ -50,27 +51,42 @@ QString Expected(const Naming& n)
 }
 
 const Naming kFormNames[] = {
-    {1022, 1021, nullptr}, {1042, 1041, nullptr}, {1040, 1039, nullptr}, {1052, 1051, nullptr},
-    {1046, 1045, nullptr}, {1032, 1031, nullptr}, {1036, 1035, nullptr}, {1034, 1033, nullptr},
-    {1044, 1043, nullptr}, {1054, 1053, nullptr}, {1056, 1055, nullptr}, {1024, 1024, nullptr},
-    {1038, 1037, nullptr}, {1050, 1049, nullptr}, {1048, 1047, nullptr}, {1030, 1029, nullptr},
-    {1026, 1025, nullptr}, {1023, 1023, nullptr}, {1016, 0, "IDS_ACC_CHANNELTABLE"},
+    { 1022, 1021, nullptr },
+    { 1042, 1041, nullptr },
+    { 1040, 1039, nullptr },
+    { 1052, 1051, nullptr },
+    { 1046, 1045, nullptr },
+    { 1032, 1031, nullptr },
+    { 1036, 1035, nullptr },
+    { 1034, 1033, nullptr },
+    { 1044, 1043, nullptr },
+    { 1054, 1053, nullptr },
+    { 1056, 1055, nullptr },
+    { 1024, 1024, nullptr },
+    { 1038, 1037, nullptr },
+    { 1050, 1049, nullptr },
+    { 1048, 1047, nullptr },
+    { 1030, 1029, nullptr },
+    { 1026, 1025, nullptr },
+    { 1023, 1023, nullptr },
+    { 1016, 0, "IDS_ACC_CHANNELTABLE" },
 };
 
-struct DialogNames {
+struct DialogNames
+{
     int dialog;
     std::vector<Naming> names;
 };
 
 const DialogNames kDialogNames[] = {
-    {IDD_LANGUAGE, {{1014, 1013, nullptr}, {1, 1, nullptr}, {2, 2, nullptr}}},
-    {IDD_TEST_PASSWORD, {{1171, 1172, nullptr}, {1, 1, nullptr}}},
-    {IDD_TRANSFER, {{1009, 0, "IDS_ACC_PROGRESS"}, {2, 2, nullptr}}},
-    {IDD_PORT, {{1001, 1001, nullptr}, {1008, 1008, nullptr}}},
-    {IDD_TEST_MODE,
-        {{1163, 1110, nullptr}, {1164, 1118, nullptr}, {1165, 1122, nullptr}, {1166, 1111, nullptr},
-            {1167, 1126, nullptr}, {1168, 1130, nullptr}, {1116, 1115, nullptr}, {1169, 1169, nullptr},
-            {1170, 1170, nullptr}}},
+    { IDD_LANGUAGE, { { 1014, 1013, nullptr }, { 1, 1, nullptr }, { 2, 2, nullptr } } },
+    { IDD_TEST_PASSWORD, { { 1171, 1172, nullptr }, { 1, 1, nullptr } } },
+    { IDD_TRANSFER, { { 1009, 0, "IDS_ACC_PROGRESS" }, { 2, 2, nullptr } } },
+    { IDD_PORT, { { 1001, 1001, nullptr }, { 1008, 1008, nullptr } } },
+    { IDD_TEST_MODE,
+        { { 1163, 1110, nullptr }, { 1164, 1118, nullptr }, { 1165, 1122, nullptr }, { 1166, 1111, nullptr },
+            { 1167, 1126, nullptr }, { 1168, 1130, nullptr }, { 1116, 1115, nullptr },
+            { 1169, 1169, nullptr }, { 1170, 1170, nullptr } } },
 };
 
 // Controls with neither a text of their own nor a label: the in-place editors,
@@ -110,8 +126,7 @@ TEST_F(ControlNames, SettingsPanelFollowsTheLanguage)
         ExpectEveryControlNamed(view, language);
     }
     // The label the user reads is the one the name came from.
-    EXPECT_EQ(SpokenName(view->GetDlgItem(1032)),
-        qobject_cast<QLabel*>(view->GetDlgItem(1031))->text());
+    EXPECT_EQ(SpokenName(view->GetDlgItem(1032)), qobject_cast<QLabel*>(view->GetDlgItem(1031))->text());
 }
 
 TEST_F(ControlNames, EveryDialogInBothLanguages)
@@ -164,8 +179,8 @@ TEST_F(ControlNames, ToolbarButtonsCarryTheirTooltips)
 TEST_F(ControlNames, CalibrationRowsAreSpokenAsTheArrowKeysChooseThem)
 {
     Start();
-    const int bars[] = {1163, 1164, 1165, 1166, 1167, 1168};
-    const int labels[] = {1110, 1118, 1122, 1111, 1126, 1130};
+    const int bars[] = { 1163, 1164, 1165, 1166, 1167, 1168 };
+    const int labels[] = { 1110, 1118, 1122, 1111, 1126, 1130 };
     CTestModeDlg dialog;
     std::vector<int> focusedBars;
     std::vector<QString> spoken;
@@ -184,7 +199,7 @@ TEST_F(ControlNames, CalibrationRowsAreSpokenAsTheArrowKeysChooseThem)
             return;
         }
         poll.stop();
-        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Up}) {
+        for (const Qt::Key key : { Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Up }) {
             QTest::keyClick(&dialog, key);
             QWidget* focus = QApplication::focusWidget();
             focusedBars.push_back(focus ? focus->property("controlId").toInt() : 0);
@@ -194,7 +209,7 @@ TEST_F(ControlNames, CalibrationRowsAreSpokenAsTheArrowKeysChooseThem)
     });
     poll.start();
     dialog.DoModal();
-    const int rows[] = {1, 2, 1, 0};
+    const int rows[] = { 1, 2, 1, 0 };
     ASSERT_EQ(focusedBars.size(), 4u);
     for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(focusedBars[i], bars[rows[i]]) << i;

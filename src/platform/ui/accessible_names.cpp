@@ -20,13 +20,14 @@
 namespace {
 // Controls that stand without a label of their own, and the [String] key that
 // names them instead.
-struct NamedControl {
+struct NamedControl
+{
     int id;
     const char* key;
 };
 constexpr NamedControl kNamedControls[] = {
-    {1016, "IDS_ACC_CHANNELTABLE"},
-    {1009, "IDS_ACC_PROGRESS"},
+    { 1016, "IDS_ACC_CHANNELTABLE" },
+    { 1009, "IDS_ACC_PROGRESS" },
 };
 
 QString KeyName(int id)
@@ -124,7 +125,8 @@ void NameToolbarButtons(QWidget* frame)
             QWidget* button = bar->widgetForAction(action);
             if (id == 0 || !button)
                 continue;
-            button->setAccessibleName(QString::fromStdString(LoadLangString("IDS_TIP_" + std::to_string(id))));
+            button->setAccessibleName(
+                QString::fromStdString(LoadLangString("IDS_TIP_" + std::to_string(id))));
         }
     }
 }
