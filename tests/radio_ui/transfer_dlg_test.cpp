@@ -267,3 +267,29 @@ INSTANTIATE_TEST_SUITE_P(Moments, TransferCancelTest,
     ::testing::Values(CancelCase { "DuringHandshake", { "--silent" }, false },
         CancelCase { "DuringBlocks", { "--pace" }, true }),
     [](const ::testing::TestParamInfo<CancelCase>& info) { return std::string(info.param.name); });
+
+TEST_F(TransferDlgTest, AFailedSearchLeavesTheStatusBarOnTheConfiguredPort)
+{
+    Pty silent;
+    WriteSettings({ { "searchcom", "1" } }, { { 2, silent.path() } });
+    StartApp();
+
+    QSet<QString> portTexts;
+    RunCommand(ID_READ_RADIO, [&](QWidget* dialog) {
+        auto* transfer = qobject_cast<CTransferDlg*>(dialog);
+        if (!transfer)
+            return false;
+        if (!transfer->IsRunning() && transfer->GetDlgItem(IDOK)->isEnabled()) {
+            ClickNow(dialog, IDOK);
+            return false;
+        }
+        portTexts.insert(Frame()->PortText());
+        return false;
+    });
+
+    EXPECT_TRUE(portTexts.contains(QStringLiteral("COM2"))) << "the pane followed the search";
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, Text("IDS_ERROR_PORTCONN"));
+    EXPECT_EQ(Frame()->PortText(), QStringLiteral("COM1"));
+    EXPECT_EQ(SetupValue("com"), "1");
+}

@@ -121,6 +121,8 @@ bool CTestModeDlg::OnInitDialog()
         if (QScrollBar* bar = ScrollBar(row)) {
             bar->setRange(0, kMaxValue);
             bar->setSingleStep(1);
+            // No page: the thumb stays small, as it marks one value of 256.
+            bar->setPageStep(1);
         }
     }
     TranslateWindow(this, IDD_TEST_MODE);

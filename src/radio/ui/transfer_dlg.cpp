@@ -101,6 +101,8 @@ void CTransferDlg::OnOK()
     m_job.progress = 0;
     m_job.cancel = 0;
     m_job.foundPort = -1;
+    m_startCom = GetPrivateProfileInt("setup", "com", 1, SettingsFile());
+    m_searchShown = false;
     m_statusText = LoadLangString(isRead ? "IDS_PROMPT_READ" : "IDS_PROMPT_WRITE");
 
     m_thread = std::thread([job = &m_job] { TransferWorker(job); });
@@ -129,6 +131,12 @@ void CTransferDlg::StopWorker()
         return;
     m_job.cancel = 1;
     m_thread.join();
+    // The timer may have missed the port the search settled on (it is shown
+    // only while the search runs), or shown one it passed over.
+    const int com = GetPrivateProfileInt("setup", "com", 1, SettingsFile());
+    CVelmarApp* app = CVelmarApp::Instance();
+    if ((m_searchShown || com != m_startCom) && app && app->GetMainFrame())
+        app->GetMainFrame()->ShowPort(com);
 }
 
 void CTransferDlg::Shutdown()
@@ -165,8 +173,10 @@ void CTransferDlg::OnTimer()
 {
     CVelmarApp* app = CVelmarApp::Instance();
     const int progress = m_job.progress;
-    if (m_job.foundPort > 0 && app && app->GetMainFrame())
+    if (m_job.foundPort > 0 && app && app->GetMainFrame()) {
         app->GetMainFrame()->ShowPort(progress);
+        m_searchShown = true;
+    }
 
     switch (m_job.status) {
     case Idle:

@@ -45,7 +45,8 @@ private:
     void OnTimer();
     void UpdateStatusText();
     // Asks the worker to stop and waits for it; it honours the request
-    // between handshake tries, search steps and blocks.
+    // between handshake tries, search steps and blocks. Then the port pane
+    // shows the stored port again if the search showed or stored another.
     void StopWorker();
     // Timer off, worker joined, port closed: what every ending does first.
     void Shutdown();
@@ -57,4 +58,8 @@ private:
     std::array<std::uint8_t, RadioImage::kSize> m_image {};
     TransferJob m_job;
     std::thread m_thread;
+    // [setup] com when the transfer started, and whether the port pane has
+    // shown a port the search tried since.
+    int m_startCom = 0;
+    bool m_searchShown = false;
 };
