@@ -2,9 +2,7 @@
 
 #include "editor/velmar_view.h"
 #include "model/velmar_doc.h"
-#include "platform/locale.h"
 #include "platform/paths.h"
-#include "platform/profile.h"
 #include "platform/ui/print_driver.h"
 #include "shell/settings_file.h"
 
@@ -22,14 +20,6 @@ int Fail(std::ostream& err, const std::string& message, int code)
 {
     err << "velmar: " << message << '\n';
     return code;
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 } // namespace
 
@@ -64,10 +54,7 @@ int RunPrintPdf(const QStringList& arguments, std::ostream& err)
     if (!FileExists(settings))
         return Fail(err, "cannot find the settings file " + settings, kExitFailure);
     SetSettingsFile(settings);
-    std::string language = GetPrivateProfileString("setup", "language", "", 260, settings);
-    if (language.empty())
-        language = SystemDefaultLcid() == 2052 ? "chinese" : "english";
-    SetLanguageFile(JoinPath(FolderOf(settings), language + ".lang"));
+    SetLanguageFile(LanguageFileForSettings(settings));
 
     CVelmarDoc doc;
     doc.OnNewDocument();

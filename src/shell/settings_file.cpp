@@ -1,5 +1,9 @@
 #include "shell/settings_file.h"
 
+#include "platform/locale.h"
+#include "platform/paths.h"
+#include "platform/profile.h"
+
 #include <atomic>
 #include <deque>
 #include <mutex>
@@ -28,6 +32,14 @@ private:
     std::deque<std::string> m_kept { std::string() };
     std::atomic<const std::string*> m_current { &m_kept.front() };
 };
+
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
 
 PathSlot& SettingsSlot()
 {
@@ -61,4 +73,12 @@ const std::string& LanguageFile()
 void SetLanguageFile(const std::string& path)
 {
     LanguageSlot().Set(path);
+}
+
+std::string LanguageFileForSettings(const std::string& settingsPath)
+{
+    std::string language = GetPrivateProfileString("setup", "language", "", 260, settingsPath);
+    if (language.empty())
+        language = SystemDefaultLcid() == 2052 ? "chinese" : "english";
+    return JoinPath(FolderOf(settingsPath), language + ".lang");
 }

@@ -11,3 +11,8 @@ void SetSettingsFile(const std::string& path);
 
 const std::string& LanguageFile();
 void SetLanguageFile(const std::string& path);
+
+// The language file that goes with the settings file at settingsPath: the
+// [setup] language entry, or by the system locale when that is empty (or the
+// file is missing), named <language>.lang in the settings file's folder.
+std::string LanguageFileForSettings(const std::string& settingsPath);
