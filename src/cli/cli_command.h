@@ -11,7 +11,8 @@
 
 // What a command gets: its own arguments (after the command name, with the
 // global options taken out) and the two output streams.
-struct CliContext {
+struct CliContext
+{
     std::vector<std::string> args;
     std::ostream& out;
     std::ostream& err;
@@ -21,13 +22,14 @@ struct CliContext {
 enum CliExit : int {
     kExitOk = 0,
     kExitFailure = 1, // a file could not be read or written, or is not a data file
-    kExitUsage = 2,   // unknown command, option or field, or a value out of range
+    kExitUsage = 2, // unknown command, option or field, or a value out of range
 };
 
-struct CliCommand {
+struct CliCommand
+{
     const char* name;
-    const char* usage;   // the synopsis after "velmar-cli "
-    const char* summary; // one line for the help
+    const char* usage; // the synopsis after "velmar-cli "
+    const char* summary; // one line for the help, in English; [String] IDS_CLI_SUMMARY_<NAME> translates it
     int (*run)(CliContext& context);
 };
 

@@ -1,9 +1,10 @@
 #include "cli/cli_support.h"
 
+#include "cli/cli_command.h"
+#include "cli/cli_text.h"
 #include "model/velmar_doc.h"
-#include "platform/locale.h"
 #include "platform/paths.h"
-#include "platform/profile.h"
+#include "shell/lang_string.h"
 #include "shell/settings_file.h"
 
 #include <ostream>
@@ -16,12 +17,10 @@ std::string& CliSettingsPath()
     return path;
 }
 
-std::string FolderOf(const std::string& path)
+std::string ChosenSettingsPath()
 {
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
+    const std::string& path = CliSettingsPath();
+    return path.empty() ? JoinPath(ExecutableDirectory(), "setting.ini") : path;
 }
 
 } // namespace
@@ -31,20 +30,20 @@ void SetCliSettingsPath(const std::string& path)
     CliSettingsPath() = path;
 }
 
+void SelectCliLanguage()
+{
+    SetLanguageFile(LanguageFileForSettings(ChosenSettingsPath()));
+}
+
 bool PrepareCliSettings(std::ostream& err)
 {
-    std::string path = CliSettingsPath();
-    if (path.empty())
-        path = JoinPath(ExecutableDirectory(), "setting.ini");
+    const std::string path = ChosenSettingsPath();
     if (!FileExists(path)) {
-        CliError(err, "cannot find the settings file " + path);
+        CliError(err, CliText("IDS_CLI_NO_SETTINGS", "cannot find the settings file %s", { path }));
         return false;
     }
     SetSettingsFile(path);
-    std::string language = GetPrivateProfileString("setup", "language", "", 260, path);
-    if (language.empty())
-        language = SystemDefaultLcid() == 2052 ? "chinese" : "english";
-    SetLanguageFile(JoinPath(FolderOf(path), language + ".lang"));
+    SetLanguageFile(LanguageFileForSettings(path));
     return true;
 }
 
@@ -70,10 +69,23 @@ bool LoadCliDocument(CVelmarDoc& doc, const std::string& path, std::ostream& err
         return false;
     }
     if (doc.GetLastLoadResult() == CVelmarDoc::LoadResult::WrongSignature) {
-        CliError(err, path + " is not a radio data file (wrong signature)");
+        CliError(err,
+            CliText("IDS_CLI_WRONG_SIGNATURE", "%s is not a radio data file (wrong signature)", { path }));
         return false;
     }
     return true;
+}
+
+int LoadCliSingleDocument(CliContext& context, const char* command, CVelmarDoc& doc)
+{
+    if (context.args.size() != 1 || context.args[0].starts_with("-")) {
+        CliError(context.err,
+            CliText("IDS_CLI_ONE_FILE", "%s takes exactly one data file (see --help)", { command }));
+        return kExitUsage;
+    }
+    if (!PrepareCliSettings(context.err))
+        return kExitFailure;
+    return LoadCliDocument(doc, context.args[0], context.err) ? kExitOk : kExitFailure;
 }
 
 bool SaveCliDocument(CVelmarDoc& doc, const std::string& path, std::ostream& err)
@@ -86,7 +98,26 @@ bool SaveCliDocument(CVelmarDoc& doc, const std::string& path, std::ostream& err
     return true;
 }
 
+bool CliDiffNamesLocalized()
+{
+    for (const char* key : { "IDS_DIFF_CHANNEL", "IDS_DIFF_RXFREQ", "IDS_DIFF_TXFREQ", "IDS_DIFF_RXTONE",
+             "IDS_DIFF_TXTONE", "IDS_DIFF_BYTE" })
+        if (LoadLangString(key) == "Not Found")
+            return false;
+    return true;
+}
+
 void CliError(std::ostream& err, const std::string& message)
 {
     err << "velmar-cli: " << message << '\n';
+}
+
+std::string CliUnexpectedArgument(const std::string& command, const std::string& arg)
+{
+    return CliText("IDS_CLI_UNEXPECTED_ARG", "%s: unexpected argument \"%s\" (see --help)", { command, arg });
+}
+
+std::string CliMissingOutput(const std::string& command, const std::string& hint)
+{
+    return CliText("IDS_CLI_NO_OUTPUT", "%s: the output file is missing (%s)", { command, hint });
 }

@@ -7,10 +7,17 @@
 #include <string>
 
 class CVelmarDoc;
+struct CliContext;
 
 // The settings file chosen with --settings, or setting.ini beside the program.
 // Set by main before a command runs.
 void SetCliSettingsPath(const std::string& path);
+
+// Makes the language file that goes with the chosen settings file the active
+// one, so even argument errors and the help are shown in the user's language.
+// A missing settings file leaves the locale's language file (or the built-in
+// English) in use; PrepareCliSettings reports it.
+void SelectCliLanguage();
 
 // Makes the settings file and its language file (by [setup] language, or by
 // the system locale when that is empty; in the settings file's folder) the
@@ -26,8 +33,23 @@ std::optional<int> ParseCliNumber(const std::string& text);
 // signature test.
 bool LoadCliDocument(CVelmarDoc& doc, const std::string& path, std::ostream& err);
 
+// For a command that takes exactly one data file (show, write, verify): checks
+// the arguments, prepares the settings and loads the file into doc. kExitOk,
+// or the exit code after a message on context.err.
+int LoadCliSingleDocument(CliContext& context, const char* command, CVelmarDoc& doc);
+
 // Saves doc atomically to path; false, with a message on err, on failure.
 bool SaveCliDocument(CVelmarDoc& doc, const std::string& path, std::ostream& err);
 
+// Whether image compare may name fields from the language file: only when the
+// file has every key it uses, so a missing or partial file gives the built-in
+// English rather than "Not Found".
+bool CliDiffNamesLocalized();
+
 // Prints "velmar-cli: message" as one line.
 void CliError(std::ostream& err, const std::string& message);
+
+// The messages several commands give alike: "read: unexpected argument "-x"
+// (see --help)" and "read: the output file is missing (-o FILE.dig)".
+std::string CliUnexpectedArgument(const std::string& command, const std::string& arg);
+std::string CliMissingOutput(const std::string& command, const std::string& hint);

@@ -4,6 +4,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
+#include "cli/cli_text.h"
 #include "model/channel_csv.h"
 #include "model/velmar_doc.h"
 #include "platform/atomic_file.h"
@@ -38,12 +39,13 @@ int RunExport(CliContext& context)
         } else if (input.empty() && !args[i].starts_with("-")) {
             input = args[i];
         } else {
-            CliError(context.err, "export: unexpected argument \"" + args[i] + "\" (see --help)");
+            CliError(context.err, CliUnexpectedArgument("export", args[i]));
             return kExitUsage;
         }
     }
     if (input.empty() || output.empty()) {
-        CliError(context.err, "export takes a data file and -o FILE.csv (see --help)");
+        CliError(context.err,
+            CliText("IDS_CLI_EXPORT_ARGS", "export takes a data file and -o FILE.csv (see --help)"));
         return kExitUsage;
     }
     if (!PrepareCliSettings(context.err))
@@ -68,14 +70,15 @@ int RunImport(CliContext& context)
         if (arg == "--dry-run") {
             dryRun = true;
         } else if (arg.starts_with("-") || files.size() == 2) {
-            CliError(context.err, "import: unexpected argument \"" + arg + "\" (see --help)");
+            CliError(context.err, CliUnexpectedArgument("import", arg));
             return kExitUsage;
         } else {
             files.push_back(arg);
         }
     }
     if (files.size() != 2) {
-        CliError(context.err, "import takes a CSV file and a data file (see --help)");
+        CliError(context.err,
+            CliText("IDS_CLI_IMPORT_ARGS", "import takes a CSV file and a data file (see --help)"));
         return kExitUsage;
     }
     const std::string& csvPath = files[0];
@@ -92,31 +95,40 @@ int RunImport(CliContext& context)
         return kExitFailure;
     }
     if (text.size() > kMaxCsvSize) {
-        CliError(context.err, csvPath + " is too large for a channel table");
+        CliError(context.err,
+            CliText("IDS_CLI_CSV_TOO_LARGE", "%s is too large for a channel table", { csvPath }));
         return kExitFailure;
     }
     const ChannelCsvImport import = PrepareChannelsCsvImport(doc, text, TableRows());
     if (!import.ok()) {
-        CliError(
-            context.err, csvPath + " " + DescribeChannelsCsvError(import, false) + "; nothing was imported");
+        CliError(context.err,
+            CliText("IDS_CLI_CSV_REFUSED", "%s %s; nothing was imported",
+                { csvPath, DescribeChannelsCsvError(import, false) }));
         return kExitFailure;
     }
     for (const ChannelCsvAdjustment& adjustment : import.adjustments)
         context.out << DescribeChannelsCsvAdjustment(adjustment, false) << '\n';
     const bool changes = import.image.bytes != doc.Image().bytes;
     if (dryRun) {
-        context.out << (changes ? "dry run: " + docPath + " would change; nothing was saved\n"
-                                : "dry run: " + docPath + " would stay as it is\n");
+        context.out << (changes
+                ? CliText(
+                    "IDS_CLI_DRY_RUN_CHANGE", "dry run: %s would change; nothing was saved", { docPath })
+                : CliText("IDS_CLI_DRY_RUN_SAME", "dry run: %s would stay as it is", { docPath }))
+                    << '\n';
         return kExitOk;
     }
     if (!changes) {
-        context.out << docPath << " already holds these channels; not saved\n";
+        context.out << CliText(
+            "IDS_CLI_IMPORT_SAME", "%s already holds these channels; not saved", { docPath })
+                    << '\n';
         return kExitOk;
     }
     ApplyChannelsCsvImport(doc, import);
     if (!SaveCliDocument(doc, docPath, context.err))
         return kExitFailure;
-    context.out << "imported " << import.channels.size() << " channel row(s) into " << docPath << '\n';
+    context.out << CliText(
+        "IDS_CLI_IMPORT_DONE", "imported %d channel row(s) into %s", { import.channels.size(), docPath })
+                << '\n';
     return kExitOk;
 }
 

@@ -2,6 +2,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
+#include "cli/cli_text.h"
 #include "model/channel_edit.h"
 #include "model/velmar_doc.h"
 #include "platform/profile.h"
@@ -31,24 +32,28 @@ int RunNew(CliContext& context)
         } else if (arg == "--model" && i + 1 < args.size()) {
             const auto number = ParseCliNumber(args[++i]);
             if (!number || *number > 15) {
-                CliError(context.err, "--model takes a catalogue entry 0-15, not \"" + args[i] + "\"");
+                CliError(context.err,
+                    CliText("IDS_CLI_MODEL_OPTION", "--model takes a catalogue entry 0-15, not \"%s\"",
+                        { args[i] }));
                 return kExitUsage;
             }
             model = *number;
         } else {
-            CliError(context.err, "new: unexpected argument \"" + arg + "\" (see --help)");
+            CliError(context.err, CliUnexpectedArgument("new", arg));
             return kExitUsage;
         }
     }
     if (output.empty()) {
-        CliError(context.err, "new: the output file is missing (-o FILE.dig)");
+        CliError(context.err, CliMissingOutput("new", "-o FILE.dig"));
         return kExitUsage;
     }
     if (!PrepareCliSettings(context.err))
         return kExitFailure;
     if (model != 0
-        && GetPrivateProfileString("ModelInfo", "data" + std::to_string(model), "", 32, SettingsFile()).empty()) {
-        CliError(context.err, "the settings file has no catalogue entry " + std::to_string(model));
+        && GetPrivateProfileString("ModelInfo", "data" + std::to_string(model), "", 32, SettingsFile())
+               .empty()) {
+        CliError(context.err,
+            CliText("IDS_CLI_NO_MODEL", "the settings file has no catalogue entry %d", { model }));
         return kExitUsage;
     }
 
@@ -67,16 +72,18 @@ int RunNew(CliContext& context)
 std::string ListEntry(const char* section, int index)
 {
     const std::vector<std::string> entries = LoadLangList(section);
-    return index >= 0 && static_cast<std::size_t>(index) < entries.size() ? entries[static_cast<std::size_t>(index)]
-                                                                           : std::string();
+    return index >= 0 && static_cast<std::size_t>(index) < entries.size()
+        ? entries[static_cast<std::size_t>(index)]
+        : std::string();
 }
 
 std::string OffOr(int value, const std::string& text)
 {
-    return value == 0 ? LoadLangString("IDS_OFF") : text;
+    return value == 0 ? CliText("IDS_OFF", "Off") : text;
 }
 
-struct SettingField {
+struct SettingField
+{
     const char* name;
     int min;
     int max;
@@ -89,30 +96,31 @@ struct SettingField {
 const std::vector<SettingField>& SettingFields()
 {
     static const std::vector<SettingField> fields = {
-        {"squelchLevel", 0, 9, &CVelmarDoc::GetSquelchLevel, &CVelmarDoc::SetSquelchLevel, {}},
-        {"txTimeout", 0, 10, &CVelmarDoc::GetTxTimeout, &CVelmarDoc::SetTxTimeout,
-            [](int v) { return OffOr(v, std::to_string(30 * v)); }},
-        {"voxLevel", 0, 9, &CVelmarDoc::GetVoxLevel, &CVelmarDoc::SetVoxLevel,
-            [](int v) { return OffOr(v, std::to_string(v)); }},
-        {"voxDelay", 0, 6, &CVelmarDoc::GetVoxDelay, &CVelmarDoc::SetVoxDelay,
-            [](int v) { return std::to_string((v + 1) * 5 / 10) + "." + std::to_string((v + 1) * 5 % 10); }},
-        {"sideKey1", 0, 15, &CVelmarDoc::GetSideKey1, &CVelmarDoc::SetSideKey1,
-            [](int v) { return ListEntry("MonitorKey", v); }},
-        {"sideKey2", 0, 15, &CVelmarDoc::GetSideKey2, &CVelmarDoc::SetSideKey2,
-            [](int v) { return ListEntry("MonitorKey", v); }},
-        {"sideKey1Long", 0, 15, &CVelmarDoc::GetSideKey1Long, &CVelmarDoc::SetSideKey1Long,
-            [](int v) { return ListEntry("MonitorKey", v); }},
-        {"sideKey2Long", 0, 15, &CVelmarDoc::GetSideKey2Long, &CVelmarDoc::SetSideKey2Long,
-            [](int v) { return ListEntry("MonitorKey", v); }},
-        {"voiceAnnunciation", 0, 2, &CVelmarDoc::GetVoiceAnnunciation, &CVelmarDoc::SetVoiceAnnunciation,
-            [](int v) { return ListEntry("VoiceAnnunciation", v); }},
-        {"pttId", 0, 3, &CVelmarDoc::GetPttId, &CVelmarDoc::SetPttId, [](int v) { return ListEntry("PttId", v); }},
-        {"scanMode", 0, 1, &CVelmarDoc::GetScanMode, &CVelmarDoc::SetScanMode,
-            [](int v) { return ListEntry("ScanMode", v); }},
-        {"beep", 0, 1, &CVelmarDoc::GetBeep, &CVelmarDoc::SetBeep, {}},
-        {"batterySave", 0, 1, &CVelmarDoc::GetBatterySave, &CVelmarDoc::SetBatterySave, {}},
-        {"priorityChannel", 0, 16, &CVelmarDoc::GetPriorityChannel, &CVelmarDoc::SetPriorityChannel,
-            [](int v) { return OffOr(v, std::to_string(v)); }},
+        { "squelchLevel", 0, 9, &CVelmarDoc::GetSquelchLevel, &CVelmarDoc::SetSquelchLevel, {} },
+        { "txTimeout", 0, 10, &CVelmarDoc::GetTxTimeout, &CVelmarDoc::SetTxTimeout,
+            [](int v) { return OffOr(v, std::to_string(30 * v)); } },
+        { "voxLevel", 0, 9, &CVelmarDoc::GetVoxLevel, &CVelmarDoc::SetVoxLevel,
+            [](int v) { return OffOr(v, std::to_string(v)); } },
+        { "voxDelay", 0, 6, &CVelmarDoc::GetVoxDelay, &CVelmarDoc::SetVoxDelay,
+            [](int v) { return std::to_string((v + 1) * 5 / 10) + "." + std::to_string((v + 1) * 5 % 10); } },
+        { "sideKey1", 0, 15, &CVelmarDoc::GetSideKey1, &CVelmarDoc::SetSideKey1,
+            [](int v) { return ListEntry("MonitorKey", v); } },
+        { "sideKey2", 0, 15, &CVelmarDoc::GetSideKey2, &CVelmarDoc::SetSideKey2,
+            [](int v) { return ListEntry("MonitorKey", v); } },
+        { "sideKey1Long", 0, 15, &CVelmarDoc::GetSideKey1Long, &CVelmarDoc::SetSideKey1Long,
+            [](int v) { return ListEntry("MonitorKey", v); } },
+        { "sideKey2Long", 0, 15, &CVelmarDoc::GetSideKey2Long, &CVelmarDoc::SetSideKey2Long,
+            [](int v) { return ListEntry("MonitorKey", v); } },
+        { "voiceAnnunciation", 0, 2, &CVelmarDoc::GetVoiceAnnunciation, &CVelmarDoc::SetVoiceAnnunciation,
+            [](int v) { return ListEntry("VoiceAnnunciation", v); } },
+        { "pttId", 0, 3, &CVelmarDoc::GetPttId, &CVelmarDoc::SetPttId,
+            [](int v) { return ListEntry("PttId", v); } },
+        { "scanMode", 0, 1, &CVelmarDoc::GetScanMode, &CVelmarDoc::SetScanMode,
+            [](int v) { return ListEntry("ScanMode", v); } },
+        { "beep", 0, 1, &CVelmarDoc::GetBeep, &CVelmarDoc::SetBeep, {} },
+        { "batterySave", 0, 1, &CVelmarDoc::GetBatterySave, &CVelmarDoc::SetBatterySave, {} },
+        { "priorityChannel", 0, 16, &CVelmarDoc::GetPriorityChannel, &CVelmarDoc::SetPriorityChannel,
+            [](int v) { return OffOr(v, std::to_string(v)); } },
     };
     return fields;
 }
@@ -138,24 +146,21 @@ int ChannelRows()
 
 int RunShow(CliContext& context)
 {
-    if (context.args.size() != 1 || context.args[0].starts_with("-")) {
-        CliError(context.err, "show takes exactly one data file (see --help)");
-        return kExitUsage;
-    }
-    if (!PrepareCliSettings(context.err))
-        return kExitFailure;
     CVelmarDoc doc;
-    if (!LoadCliDocument(doc, context.args[0], context.err))
-        return kExitFailure;
+    if (const int code = LoadCliSingleDocument(context, "show", doc); code != kExitOk)
+        return code;
 
     std::ostream& out = context.out;
     const int model = doc.GetModelIndex();
-    const std::string modelText =
-        GetPrivateProfileString("ModelInfo", "Freq" + std::to_string(model), "", 260, SettingsFile());
-    out << "model: " << model;
+    const std::string modelText
+        = GetPrivateProfileString("ModelInfo", "Freq" + std::to_string(model), "", 260, SettingsFile());
+    out << CliText("IDS_CLI_SHOW_MODEL", "model: %d", { model });
     if (!modelText.empty())
         out << " (" << modelText << ")";
-    out << "\nband: " << doc.GetBandLimitText(-1) << " - " << doc.GetBandLimitText(1) << '\n';
+    out << '\n'
+        << CliText(
+               "IDS_CLI_SHOW_BAND", "band: %s - %s", { doc.GetBandLimitText(-1), doc.GetBandLimitText(1) })
+        << '\n';
     for (const SettingField& field : SettingFields()) {
         const int value = (doc.*field.get)();
         out << field.name << ": " << value;
@@ -184,14 +189,24 @@ int RunShow(CliContext& context)
 
 // ---- set --------------------------------------------------------------------
 
-struct ChannelField {
+struct ChannelField
+{
     const char* name;
     int column;
 };
 
 const ChannelField kChannelFields[] = {
-    {"rxFreq", 1}, {"rxTone", 2}, {"txFreq", 3}, {"txTone", 4}, {"option5", 5}, {"narrowBand", 6},
-    {"highPower", 7}, {"option8", 8}, {"option9", 9}, {"option10", 10}, {"option11", 11},
+    { "rxFreq", 1 },
+    { "rxTone", 2 },
+    { "txFreq", 3 },
+    { "txTone", 4 },
+    { "option5", 5 },
+    { "narrowBand", 6 },
+    { "highPower", 7 },
+    { "option8", 8 },
+    { "option9", 9 },
+    { "option10", 10 },
+    { "option11", 11 },
 };
 
 bool IsPttCodeText(const std::string& text)
@@ -211,12 +226,17 @@ bool IsPasswordText(const std::string& text)
 // Applies one channel field the way the table's editors commit it. A cell the
 // table shows read-only (on an empty channel, or the transmit tone without a
 // transmit frequency) is refused, as the table opens no editor there.
-bool ApplyChannelField(CVelmarDoc& doc, int channel, const ChannelField& field, const std::string& value,
-    std::ostream& err)
+bool ApplyChannelField(
+    CVelmarDoc& doc, int channel, const ChannelField& field, const std::string& value, std::ostream& err)
 {
     if (IsChannelCellReadOnly(doc, channel, field.column)) {
-        CliError(err, std::string(field.name) + " of channel " + std::to_string(channel) + " cannot be set: "
-                + (doc.IsRxEmpty(channel) ? "the channel is empty (set rxFreq first)" : "txFreq is empty"));
+        CliError(err,
+            doc.IsRxEmpty(channel)
+                ? CliText("IDS_CLI_SET_CHANNEL_EMPTY",
+                    "%s of channel %d cannot be set: the channel is empty (set rxFreq first)",
+                    { field.name, channel })
+                : CliText("IDS_CLI_SET_NO_TXFREQ", "%s of channel %d cannot be set: txFreq is empty",
+                    { field.name, channel }));
         return false;
     }
     switch (field.column) {
@@ -230,7 +250,7 @@ bool ApplyChannelField(CVelmarDoc& doc, int channel, const ChannelField& field, 
         return true;
     default:
         if (value != "0" && value != "1") {
-            CliError(err, std::string(field.name) + " takes 0 or 1, not \"" + value + "\"");
+            CliError(err, CliText("IDS_CLI_SET_FLAG", "%s takes 0 or 1, not \"%s\"", { field.name, value }));
             return false;
         }
         SetChannelOption(doc, channel, field.column, value == "1" ? 1 : 0);
@@ -242,7 +262,9 @@ bool ApplySettingField(CVelmarDoc& doc, const std::string& name, const std::stri
 {
     if (name == "txStartCode" || name == "txEndCode") {
         if (!IsPttCodeText(value)) {
-            CliError(err, name + " takes up to 15 characters 0-9 and A-D, not \"" + value + "\"");
+            CliError(err,
+                CliText("IDS_CLI_SET_PTT_CODE", "%s takes up to 15 characters 0-9 and A-D, not \"%s\"",
+                    { name, value }));
             return false;
         }
         doc.SetPttCodeText(name == "txStartCode", value);
@@ -250,7 +272,9 @@ bool ApplySettingField(CVelmarDoc& doc, const std::string& name, const std::stri
     }
     if (name == "readPassword") {
         if (!IsPasswordText(value)) {
-            CliError(err, "readPassword takes up to 6 letters and digits, not \"" + value + "\"");
+            CliError(err,
+                CliText("IDS_CLI_SET_PASSWORD", "readPassword takes up to 6 letters and digits, not \"%s\"",
+                    { value }));
             return false;
         }
         doc.SetReadPasswordText(value);
@@ -258,17 +282,19 @@ bool ApplySettingField(CVelmarDoc& doc, const std::string& name, const std::stri
     }
     const SettingField* field = FindSettingField(name);
     if (!field) {
-        CliError(err, "unknown field \"" + name + "\" (see --help)");
+        CliError(err, CliText("IDS_CLI_SET_UNKNOWN_FIELD", "unknown field \"%s\" (see --help)", { name }));
         return false;
     }
     const auto number = ParseCliNumber(value);
     if (!number || *number < field->min || *number > field->max) {
-        CliError(err, name + " takes a number " + std::to_string(field->min) + "-" + std::to_string(field->max)
-                + ", not \"" + value + "\"");
+        CliError(err,
+            CliText("IDS_CLI_SET_RANGE", "%s takes a number %d-%d, not \"%s\"",
+                { name, field->min, field->max, value }));
         return false;
     }
     if (name == "priorityChannel" && *number != 0 && doc.IsRxEmpty(*number)) {
-        CliError(err, "priorityChannel " + value + " is an empty channel");
+        CliError(
+            err, CliText("IDS_CLI_SET_PRIORITY_EMPTY", "priorityChannel %s is an empty channel", { value }));
         return false;
     }
     (doc.*field->set)(*number);
@@ -279,12 +305,12 @@ int RunSet(CliContext& context)
 {
     const auto& args = context.args;
     if (args.empty() || args[0].starts_with("-")) {
-        CliError(context.err, "set: the data file is missing (see --help)");
+        CliError(context.err, CliText("IDS_CLI_SET_NO_FILE", "set: the data file is missing (see --help)"));
         return kExitUsage;
     }
     const std::string& path = args[0];
     if (args.size() < 2) {
-        CliError(context.err, "set: no FIELD=VALUE given (see --help)");
+        CliError(context.err, CliText("IDS_CLI_SET_NO_FIELDS", "set: no FIELD=VALUE given (see --help)"));
         return kExitUsage;
     }
     if (!PrepareCliSettings(context.err))
@@ -302,8 +328,11 @@ int RunSet(CliContext& context)
         if (arg == "--channel") {
             const auto number = i + 1 < args.size() ? ParseCliNumber(args[i + 1]) : std::nullopt;
             if (!number || !CVelmarDoc::IsValidChannel(*number)) {
-                CliError(context.err, "--channel takes a channel number 1-16"
-                        + (i + 1 < args.size() ? ", not \"" + args[i + 1] + "\"" : std::string()));
+                CliError(context.err,
+                    i + 1 < args.size()
+                        ? CliText("IDS_CLI_SET_CHANNEL_VALUE",
+                            "--channel takes a channel number 1-16, not \"%s\"", { args[i + 1] })
+                        : CliText("IDS_CLI_SET_CHANNEL_MISSING", "--channel takes a channel number 1-16"));
                 return kExitUsage;
             }
             channel = *number;
@@ -312,7 +341,8 @@ int RunSet(CliContext& context)
         }
         const std::size_t equals = arg.find('=');
         if (equals == std::string::npos || equals == 0) {
-            CliError(context.err, "set: expected FIELD=VALUE, not \"" + arg + "\"");
+            CliError(context.err,
+                CliText("IDS_CLI_SET_EXPECTED", "set: expected FIELD=VALUE, not \"%s\"", { arg }));
             return kExitUsage;
         }
         const std::string name = arg.substr(0, equals);
@@ -322,7 +352,9 @@ int RunSet(CliContext& context)
         bool applied = false;
         if (channelField != std::end(kChannelFields)) {
             if (channel == 0) {
-                CliError(context.err, name + " is a channel field: give --channel N before it");
+                CliError(context.err,
+                    CliText("IDS_CLI_SET_NEEDS_CHANNEL", "%s is a channel field: give --channel N before it",
+                        { name }));
                 return kExitUsage;
             }
             applied = ApplyChannelField(doc, channel, *channelField, value, context.err);
@@ -334,17 +366,18 @@ int RunSet(CliContext& context)
         ++fields;
     }
     if (fields == 0) {
-        CliError(context.err, "set: no FIELD=VALUE given (see --help)");
+        CliError(context.err, CliText("IDS_CLI_SET_NO_FIELDS", "set: no FIELD=VALUE given (see --help)"));
         return kExitUsage;
     }
     return SaveCliDocument(doc, path, context.err) ? kExitOk : kExitFailure;
 }
 
-[[maybe_unused]] const bool kNewRegistered = RegisterCliCommand({"new", "new [--model N] -o FILE.dig",
-    "write a new data file as at start-up (or for catalogue entry N of setting.ini)", RunNew});
-[[maybe_unused]] const bool kShowRegistered = RegisterCliCommand({"show", "show FILE.dig",
-    "print the radio-wide settings, then one tab-separated line per channel", RunShow});
-[[maybe_unused]] const bool kSetRegistered = RegisterCliCommand({"set",
-    "set FILE.dig [--channel N] FIELD=VALUE...", "change fields in place, applied in order, saved once", RunSet});
+[[maybe_unused]] const bool kNewRegistered = RegisterCliCommand({ "new", "new [--model N] -o FILE.dig",
+    "write a new data file as at start-up (or for catalogue entry N of setting.ini)", RunNew });
+[[maybe_unused]] const bool kShowRegistered = RegisterCliCommand({ "show", "show FILE.dig",
+    "print the radio-wide settings, then one tab-separated line per channel", RunShow });
+[[maybe_unused]] const bool kSetRegistered
+    = RegisterCliCommand({ "set", "set FILE.dig [--channel N] FIELD=VALUE...",
+        "change fields in place, applied in order, saved once", RunSet });
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
+#include "cli/cli_text.h"
 #include "platform/paths.h"
 #include "shell/settings_file.h"
 
@@ -43,26 +44,29 @@ int RunPrint(CliContext& context)
         const std::string& arg = args[i];
         if (arg == "-o" || arg == "--output") {
             if (i + 1 >= args.size()) {
-                CliError(context.err, "print: " + arg + " needs a file name");
+                CliError(
+                    context.err, CliText("IDS_CLI_PRINT_NEEDS_FILE", "print: %s needs a file name", { arg }));
                 return kExitUsage;
             }
             output = args[++i];
         } else if (arg.size() > 1 && arg[0] == '-') {
-            CliError(context.err, "print: unexpected option \"" + arg + "\" (see --help)");
+            CliError(context.err,
+                CliText("IDS_CLI_PRINT_BAD_OPTION", "print: unexpected option \"%s\" (see --help)", { arg }));
             return kExitUsage;
         } else if (input.empty()) {
             input = arg;
         } else {
-            CliError(context.err, "print: unexpected argument \"" + arg + "\" (see --help)");
+            CliError(context.err, CliUnexpectedArgument("print", arg));
             return kExitUsage;
         }
     }
     if (input.empty()) {
-        CliError(context.err, "print: the data file is missing (print FILE.dig -o OUT.pdf)");
+        CliError(context.err,
+            CliText("IDS_CLI_PRINT_NO_INPUT", "print: the data file is missing (print FILE.dig -o OUT.pdf)"));
         return kExitUsage;
     }
     if (output.empty()) {
-        CliError(context.err, "print: the output file is missing (-o OUT.pdf)");
+        CliError(context.err, CliMissingOutput("print", "-o OUT.pdf"));
         return kExitUsage;
     }
     if (!PrepareCliSettings(context.err))
@@ -71,7 +75,8 @@ int RunPrint(CliContext& context)
     const std::string program = JoinPath(OwnFolder(), "velmar");
     if (access(program.c_str(), X_OK) != 0) {
         CliError(context.err,
-            "print needs the program velmar beside velmar-cli: " + program + ": " + std::strerror(errno));
+            CliText("IDS_CLI_PRINT_NO_GUI", "print needs the program velmar beside velmar-cli: %s: %s",
+                { program, std::strerror(errno) }));
         return kExitFailure;
     }
     // The same settings file this command uses, whatever folder the GUI would look in.
@@ -86,21 +91,23 @@ int RunPrint(CliContext& context)
     pid_t child = 0;
     const int spawned = posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ);
     if (spawned != 0) {
-        CliError(context.err, "cannot start " + program + ": " + std::strerror(spawned));
+        CliError(context.err,
+            CliText("IDS_CLI_PRINT_SPAWN", "cannot start %s: %s", { program, std::strerror(spawned) }));
         return kExitFailure;
     }
     int status = 0;
     while (waitpid(child, &status, 0) < 0) {
         if (errno != EINTR) {
-            CliError(context.err, "lost the print process: " + std::string(std::strerror(errno)));
+            CliError(context.err,
+                CliText("IDS_CLI_PRINT_LOST", "lost the print process: %s", { std::strerror(errno) }));
             return kExitFailure;
         }
     }
     if (WIFEXITED(status))
         return WEXITSTATUS(status);
     CliError(context.err,
-        "velmar ended abnormally while printing (signal "
-            + std::to_string(WIFSIGNALED(status) ? WTERMSIG(status) : 0) + ")");
+        CliText("IDS_CLI_PRINT_SIGNAL", "velmar ended abnormally while printing (signal %d)",
+            { WIFSIGNALED(status) ? WTERMSIG(status) : 0 }));
     return kExitFailure;
 }
 
