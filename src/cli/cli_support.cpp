@@ -7,6 +7,7 @@
 #include "shell/lang_string.h"
 #include "shell/settings_file.h"
 
+#include <initializer_list>
 #include <ostream>
 
 namespace {
@@ -21,6 +22,14 @@ std::string ChosenSettingsPath()
 {
     const std::string& path = CliSettingsPath();
     return path.empty() ? JoinPath(ExecutableDirectory(), "setting.ini") : path;
+}
+
+bool LanguageHasAll(std::initializer_list<const char*> keys)
+{
+    for (const char* key : keys)
+        if (LoadLangString(key) == "Not Found")
+            return false;
+    return true;
 }
 
 } // namespace
@@ -100,11 +109,18 @@ bool SaveCliDocument(CVelmarDoc& doc, const std::string& path, std::ostream& err
 
 bool CliDiffNamesLocalized()
 {
-    for (const char* key : { "IDS_DIFF_CHANNEL", "IDS_DIFF_RXFREQ", "IDS_DIFF_TXFREQ", "IDS_DIFF_RXTONE",
-             "IDS_DIFF_TXTONE", "IDS_DIFF_BYTE" })
-        if (LoadLangString(key) == "Not Found")
-            return false;
-    return true;
+    return LanguageHasAll({ "IDS_DIFF_CHANNEL", "IDS_DIFF_RXFREQ", "IDS_DIFF_TXFREQ", "IDS_DIFF_RXTONE",
+        "IDS_DIFF_TXTONE", "IDS_DIFF_BYTE" });
+}
+
+bool CliCsvTextsLocalized()
+{
+    return LanguageHasAll({ "IDS_CSV_LINE", "IDS_CSV_ERR_EMPTY", "IDS_CSV_ERR_QUOTE",
+        "IDS_CSV_ERR_AFTER_QUOTE", "IDS_CSV_ERR_COLUMN", "IDS_CSV_ERR_TWICE", "IDS_CSV_ERR_NO_CHANNEL",
+        "IDS_CSV_ERR_FIELDS", "IDS_CSV_ERR_CHANNEL", "IDS_CSV_ERR_DUP_CHANNEL", "IDS_CSV_ERR_FREQ",
+        "IDS_CSV_ERR_TONE", "IDS_CSV_ERR_OPTION", "IDS_CSV_ERR_EMPTY_CHANNEL", "IDS_CSV_ERR_TX_TONE",
+        "IDS_CSV_ADJ_LINE", "IDS_CSV_ADJ_SNAPPED", "IDS_CSV_ADJ_HIGH", "IDS_CSV_ADJ_LOW", "IDS_CSV_ADJ_TONE",
+        "IDS_CSV_ADJ_PRIORITY" });
 }
 
 void CliError(std::ostream& err, const std::string& message)

@@ -41,10 +41,11 @@ int LoadCliSingleDocument(CliContext& context, const char* command, CVelmarDoc& 
 // Saves doc atomically to path; false, with a message on err, on failure.
 bool SaveCliDocument(CVelmarDoc& doc, const std::string& path, std::ostream& err);
 
-// Whether image compare may name fields from the language file: only when the
-// file has every key it uses, so a missing or partial file gives the built-in
-// English rather than "Not Found".
+// Whether the model's describers (image compare, CSV import) may take their
+// texts from the language file: only when it has every key they use, so a
+// missing or partial file gives the built-in English rather than "Not Found".
 bool CliDiffNamesLocalized();
+bool CliCsvTextsLocalized();
 
 // Prints "velmar-cli: message" as one line.
 void CliError(std::ostream& err, const std::string& message);

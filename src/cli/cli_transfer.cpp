@@ -165,7 +165,9 @@ int ReportCliTransferFailure(
     case PortError: {
         const int port = ConfiguredCliPort();
         if (!link.IsOpen() && !link.Open(port, kCliBaud)) {
-            CliError(err, CliText("IDS_CLI_NO_RADIO_PORT", "no radio: %s", { OpenFailure(link, port) }));
+            CliError(err,
+                CliText("IDS_CLI_NO_RADIO_PORT", "no radio answered on %s: %s",
+                    { CliPortName(port), OpenFailure(link, port) }));
         } else {
             link.Close();
             CliError(err,

@@ -103,11 +103,12 @@ int RunImport(CliContext& context)
     if (!import.ok()) {
         CliError(context.err,
             CliText("IDS_CLI_CSV_REFUSED", "%s %s; nothing was imported",
-                { csvPath, DescribeChannelsCsvError(import, false) }));
+                { csvPath, DescribeChannelsCsvError(import, CliCsvTextsLocalized()) }));
         return kExitFailure;
     }
+    const bool localized = CliCsvTextsLocalized();
     for (const ChannelCsvAdjustment& adjustment : import.adjustments)
-        context.out << DescribeChannelsCsvAdjustment(adjustment, false) << '\n';
+        context.out << DescribeChannelsCsvAdjustment(adjustment, localized) << '\n';
     const bool changes = import.image.bytes != doc.Image().bytes;
     if (dryRun) {
         context.out << (changes

@@ -125,7 +125,7 @@ std::string Quote(const std::string& arg)
 struct LanguageCase
 {
     const char* name;
-    std::vector<std::string> args; // "A" and "B" stand for the two data files
+    std::vector<std::string> args; // "A" and "B" stand for the two data files, "C" for a CSV file
     int code;
     bool onOut; // the text is on standard output, not on standard error
     const char* chinese;
@@ -153,14 +153,17 @@ protected:
         ASSERT_EQ(Run({ "new", "-o", dir.file("a.dig") }).code, 0);
         ASSERT_EQ(Run({ "new", "-o", dir.file("b.dig") }).code, 0);
         ASSERT_EQ(Run({ "set", dir.file("b.dig"), "--channel", "3", "rxFreq=439.125" }).code, 0);
+        TempDir::WriteFile(dir.file("c.csv"), "channel,colour\n1,red\n");
     }
 
     Outcome Run(const std::vector<std::string>& args)
     {
         std::string command = Quote(std::string(VELMAR_BIN_DIR) + "/velmar-cli") + " --settings "
             + Quote(dir.file("setting.ini"));
+        static const std::map<std::string, std::string> kFiles
+            = { { "A", "a.dig" }, { "B", "b.dig" }, { "C", "c.csv" } };
         for (const std::string& arg : args)
-            command += " " + Quote(arg == "A" ? dir.file("a.dig") : arg == "B" ? dir.file("b.dig") : arg);
+            command += " " + Quote(kFiles.contains(arg) ? dir.file(kFiles.at(arg)) : arg);
         command += " >" + Quote(dir.file("out.txt")) + " 2>" + Quote(dir.file("err.txt")) + " </dev/null";
         const int status = std::system(command.c_str());
         Outcome outcome;
@@ -206,6 +209,8 @@ INSTANTIATE_TEST_SUITE_P(Messages, CliLanguageTest,
             LanguageCase { "BadPassword", { "read", "-o", "x.dig", "--password", "seven77" }, 2, false,
                 "--password 最多 6 个字母或数字，而不是“seven77”",
                 "--password takes up to 6 letters and digits, not \"seven77\"" },
+            LanguageCase { "CsvError", { "import", "C", "A" }, 1, false, "未知的列“colour”；未导入任何内容",
+                "unknown column \"colour\"; nothing was imported" },
             LanguageCase { "DiffFieldNames", { "diff", "A", "B" }, 1, true, "信道 3 接收频率",
                 "channel 3 receive frequency" },
             LanguageCase {
