@@ -9,10 +9,10 @@
 #include "model/velmar_doc.h"
 #include "platform/profile.h"
 #include "platform/ui/command_actions.h"
-#include "radio/radio_sim_process.h"
 #include "shell/settings_file.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/velmar_app.h"
+#include "support/radio_sim_process.h"
 #include "templates/command_ids.h"
 
 #include <QAbstractButton>

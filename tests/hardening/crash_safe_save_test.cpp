@@ -5,13 +5,13 @@
 // bytes, and no temporary file is left behind.
 
 #include "hardening/child_process.h"
-#include "hardening/virtual_radio_process.h"
 #include "model/velmar_doc.h"
-#include "platform/profile.h"
 #include "radio/serial_link.h"
 #include "radio/transfer_job.h"
 #include "radio/transfer_worker.h"
 #include "shell/settings_file.h"
+#include "support/radio_settings.h"
+#include "support/radio_sim_process.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -137,18 +137,13 @@ TEST(CrashSafeSettings, PortFoundOnAFullDiskLeavesSettingsIntact)
     TempDir dir;
     const std::string ini = dir.file("setting.ini");
     const std::string link = dir.file("radio");
-    WritePrivateProfileString("setup", "com", "1", ini);
-    WritePrivateProfileString("setup", "searchcom", "1", ini);
-    WritePrivateProfileString("setup", "communication", "VLMPROG", ini);
-    WritePrivateProfileString("setup", "password", "0", ini);
     // COM1 names nothing, COM2 the radio; every later port names nothing either.
-    WritePrivateProfileString("ports", "COM1", dir.file("missing"), ini);
-    WritePrivateProfileString("ports", "COM2", link, ini);
-    for (int port = 3; port <= 255; ++port)
-        WritePrivateProfileString("ports", "COM" + std::to_string(port), dir.file("missing"), ini);
+    WriteRadioSettings(ini,
+        { { "com", "1" }, { "searchcom", "1" }, { "communication", "VLMPROG" }, { "password", "0" } }, {},
+        { { 2, link } }, dir.path());
     const std::string before = TempDir::ReadFile(ini);
 
-    VirtualRadioProcess radio(link, {});
+    RadioSimProcess radio(link, {});
     ASSERT_TRUE(radio.Started());
     ChildLimits full;
     full.fileSizeLimit = 64;

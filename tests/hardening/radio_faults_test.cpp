@@ -5,14 +5,14 @@
 // gives, and a read must write nothing outside the image range it owns.
 
 #include "hardening/child_process.h"
-#include "hardening/virtual_radio_process.h"
 #include "model/velmar_doc.h"
-#include "platform/profile.h"
 #include "radio/clone_protocol.h"
 #include "radio/serial_link.h"
 #include "radio/test_mode_radio.h"
 #include "radio/transfer_job.h"
 #include "radio/transfer_worker.h"
+#include "support/radio_settings.h"
+#include "support/radio_sim_process.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -70,11 +70,9 @@ class RadioFaultTest : public ::testing::TestWithParam<FaultCase> {
 protected:
     RadioFaultTest()
     {
-        WritePrivateProfileString("setup", "com", "1", ini);
-        WritePrivateProfileString("setup", "searchcom", "0", ini);
-        WritePrivateProfileString("setup", "communication", "VLMPROG", ini);
-        WritePrivateProfileString("setup", "password", "1", ini);
-        WritePrivateProfileString("ports", "COM1", link, ini);
+        WriteRadioSettings(ini,
+            { { "com", "1" }, { "searchcom", "0" }, { "communication", "VLMPROG" }, { "password", "1" } }, {},
+            { { 1, link } }, dir.path());
         for (std::size_t i = 0; i < image.size(); ++i)
             image[i] = static_cast<unsigned char>(i * 7 + 3);
         // The password a fresh radio holds, so a read gets past the comparison.
@@ -126,7 +124,7 @@ protected:
 TEST_P(RadioFaultTest, EndsWithThePhasesOutcomeAndTouchesOnlyItsRange)
 {
     const FaultCase& c = GetParam();
-    VirtualRadioProcess radio(link, c.radioOptions);
+    RadioSimProcess radio(link, c.radioOptions);
     ASSERT_TRUE(radio.Started());
     const int outcome = Run(c.procedure);
     RecordProperty("outcome", outcome);
@@ -242,11 +240,9 @@ TEST_P(CliReadFaultTest, FailedReadLeavesTheDocumentUnchanged)
     const std::string ini = dir.file("setting.ini");
     const std::string link = dir.file("radio");
     const std::string file = dir.file("radio.dig");
-    WritePrivateProfileString("setup", "com", "1", ini);
-    WritePrivateProfileString("setup", "searchcom", "0", ini);
-    WritePrivateProfileString("setup", "communication", "VLMPROG", ini);
-    WritePrivateProfileString("setup", "password", "0", ini);
-    WritePrivateProfileString("ports", "COM1", link, ini);
+    WriteRadioSettings(ini,
+        { { "com", "1" }, { "searchcom", "0" }, { "communication", "VLMPROG" }, { "password", "0" } }, {},
+        { { 1, link } }, dir.path());
     {
         CVelmarDoc doc;
         doc.OnNewDocument();
@@ -256,7 +252,7 @@ TEST_P(CliReadFaultTest, FailedReadLeavesTheDocumentUnchanged)
     }
     const std::string before = TempDir::ReadFile(file);
 
-    VirtualRadioProcess radio(link, GetParam().radioOptions);
+    RadioSimProcess radio(link, GetParam().radioOptions);
     ASSERT_TRUE(radio.Started());
     const CliResult read = RunCli({ "--settings", ini, "read", "--from", file, "-o", file });
     EXPECT_EQ(read.exitCode, GetParam().exitCode) << read.err;

@@ -3,7 +3,8 @@
 // device that does not exist, except those a test points at a virtual radio
 // started as a child process with a frame log and a memory dump.
 
-#include "radio/radio_sim_process.h"
+#include "support/radio_frame_log.h"
+#include "support/radio_sim_process.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -12,12 +13,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-struct LoggedFrame
-{
-    std::string from; // "PC" or "RADIO" or "LINE"
-    std::vector<unsigned char> bytes;
-};
 
 class RadioFixture : public ::testing::Test
 {

@@ -8,6 +8,7 @@
 #include "shell/settings_file.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/velmar_app.h"
+#include "support/radio_settings.h"
 #include "templates/command_ids.h"
 
 #include <QAbstractButton>
@@ -21,28 +22,12 @@
 #include <QTimer>
 
 #include <cstdlib>
-#include <sstream>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
 constexpr std::size_t kHeaderSize = 48;
-
-// A fresh radio's memory, as the virtual radio dumps it (header included).
-const std::string& DefaultDump()
-{
-    static const std::string dump = [] {
-        TempDir d;
-        const std::string file = d.file("m.dig");
-        {
-            RadioSimProcess sim({ "--dump", file });
-            sim.Stop();
-        }
-        return TempDir::ReadFile(file);
-    }();
-    return dump;
-}
 
 QWidget* Control(QWidget* dialog, int id)
 {
@@ -71,28 +56,19 @@ std::string Text(const char* key)
 
 RadioUiFixture::RadioUiFixture()
 {
-    setenv("VELMAR_HOME", home.path().c_str(), 1);
-    TempDir::WriteFile(home.file("english.lang"), TempDir::ReadFile(VELMAR_RESOURCE_DIR "/english.lang"));
-    m_previousBoxes = SetMessageBoxHandler([this](const MessageBoxRecord& box) {
-        boxes.push_back(box);
-        return static_cast<int>(IDOK);
-    });
+    home.WriteEnglish();
 }
 
 RadioUiFixture::~RadioUiFixture()
 {
     m_app.reset();
     radio.reset();
-    SetMessageBoxHandler(m_previousBoxes);
-    SetSettingsFile({});
-    SetLanguageFile({});
-    unsetenv("VELMAR_HOME");
 }
 
 Memory RadioUiFixture::MarkedMemory()
 {
     Memory memory {};
-    const std::string& dump = DefaultDump();
+    const std::string& dump = FreshRadioDump();
     EXPECT_EQ(dump.size(), kHeaderSize + memory.size());
     if (dump.size() == kHeaderSize + memory.size())
         std::copy(dump.begin() + kHeaderSize, dump.end(), memory.begin());
@@ -107,7 +83,7 @@ Memory RadioUiFixture::MarkedMemory()
 
 void RadioUiFixture::StartRadio(const Memory& memory, std::vector<std::string> args)
 {
-    std::string file = DefaultDump().substr(0, kHeaderSize);
+    std::string file = FreshRadioDump().substr(0, kHeaderSize);
     file.append(memory.begin(), memory.end());
     TempDir::WriteFile(memoryFile, file);
     args.insert(args.begin(), { "--log", logFile, "--dump", dumpFile, "--memory", memoryFile });
@@ -128,17 +104,8 @@ void RadioUiFixture::WriteSettings(
         { "language", "english" }, { "channel", "16" } };
     for (const auto& [k, v] : setup)
         keys[k] = v;
-    std::ostringstream text;
-    text << "[setup]\n";
-    for (const auto& [k, v] : keys)
-        text << k << "=" << v << "\n";
-    text << "\n[ModelInfo]\ndata0=00400052\nFreq0=400-520MHz\ndata1=60134017\nFreq1=136-174MHz\n\n[ports]\n";
-    for (int n = 1; n <= 255; ++n) {
-        const auto it = ports.find(n);
-        text << "COM" << n << "=" << (it != ports.end() ? it->second : home.file("absent" + std::to_string(n)))
-             << "\n";
-    }
-    TempDir::WriteFile(ini, text.str());
+    WriteRadioSettings(ini, keys, "data0=00400052\nFreq0=400-520MHz\ndata1=60134017\nFreq1=136-174MHz\n",
+        ports, home.path());
 }
 
 void RadioUiFixture::StartApp()
@@ -224,39 +191,17 @@ QString RadioUiFixture::ControlText(QWidget* dialog, int id)
 
 std::vector<LoggedFrame> RadioUiFixture::Frames() const
 {
-    std::vector<LoggedFrame> frames;
-    std::istringstream in(TempDir::ReadFile(logFile));
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream words(line.substr(0, line.find(';')));
-        LoggedFrame frame;
-        words >> frame.from;
-        std::string hex;
-        while (words >> hex)
-            frame.bytes.push_back(static_cast<unsigned char>(std::stoi(hex, nullptr, 16)));
-        frames.push_back(frame);
-    }
-    return frames;
+    return ReadFrameLog(logFile);
 }
 
 int RadioUiFixture::CountPcFrames(unsigned char first) const
 {
-    int n = 0;
-    for (const LoggedFrame& f : Frames())
-        n += f.from == "PC" && !f.bytes.empty() && f.bytes[0] == first;
-    return n;
+    return ::CountPcFrames(logFile, first);
 }
 
 bool RadioUiFixture::WaitForPcFrames(unsigned char first, int count, int ms) const
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (CountPcFrames(first) < count) {
-        if (clock.elapsed() > ms)
-            return false;
-        QTest::qSleep(10);
-    }
-    return true;
+    return ::WaitForPcFrames(logFile, first, count, ms) >= count;
 }
 
 Memory RadioUiFixture::StopAndReadMemory()

@@ -5,9 +5,10 @@
 // dump, every message box recorded and answered, and a driver for the modal
 // dialogs a command opens.
 
-#include "platform/ui/message_box.h"
-#include "radio/radio_sim_process.h"
-#include "support/temp_dir.h"
+#include "support/message_box_script.h"
+#include "support/radio_frame_log.h"
+#include "support/radio_sim_process.h"
+#include "support/velmar_home.h"
 
 #include <gtest/gtest.h>
 
@@ -27,11 +28,6 @@ class CVelmarDoc;
 class QWidget;
 
 using Memory = std::array<std::uint8_t, 4096>;
-
-struct LoggedFrame {
-    std::string from; // "PC", "RADIO" or "LINE"
-    std::vector<unsigned char> bytes;
-};
 
 // A pseudo-terminal of the test's own: a port that exists, opens, and
 // answers nothing.
@@ -91,7 +87,7 @@ protected:
     CMainFrame* Frame() const;
     CVelmarDoc* Doc() const;
 
-    TempDir home;
+    VelmarHome home;
     std::string ini = home.file("setting.ini");
     std::string logFile = home.file("radio.log");
     std::string dumpFile = home.file("radio.dig");
@@ -100,8 +96,8 @@ protected:
     std::vector<MessageBoxRecord> boxes;
 
 private:
+    MessageBoxScript m_boxScript { boxes };
     std::unique_ptr<CVelmarApp> m_app;
-    MessageBoxHandler m_previousBoxes;
 };
 
 // The language text of key (from the english.lang the fixture installs).

@@ -1,4 +1,6 @@
-#include "radio/radio_sim_process.h"
+#include "support/radio_sim_process.h"
+
+#include "support/temp_dir.h"
 
 #include <cerrno>
 #include <chrono>
@@ -54,6 +56,20 @@ RadioSimProcess::RadioSimProcess(const std::vector<std::string>& args)
     m_path = line;
 }
 
+namespace {
+std::vector<std::string> WithLink(const std::string& link, const std::vector<std::string>& args)
+{
+    std::vector<std::string> all { "--link", link };
+    all.insert(all.end(), args.begin(), args.end());
+    return all;
+}
+}
+
+RadioSimProcess::RadioSimProcess(const std::string& link, const std::vector<std::string>& args)
+    : RadioSimProcess(WithLink(link, args))
+{
+}
+
 RadioSimProcess::~RadioSimProcess()
 {
     Stop();
@@ -90,4 +106,18 @@ int RadioSimProcess::Stop()
         m_status = -1;
     }
     return m_status;
+}
+
+const std::string& FreshRadioDump()
+{
+    static const std::string dump = [] {
+        TempDir d;
+        const std::string file = d.file("m.dig");
+        {
+            RadioSimProcess sim({ "--dump", file });
+            sim.Stop();
+        }
+        return TempDir::ReadFile(file);
+    }();
+    return dump;
 }
