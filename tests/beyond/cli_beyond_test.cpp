@@ -2,27 +2,11 @@
 // the virtual radio.
 
 #include "radio/radio_fixture.h"
-
-#include <sys/wait.h>
-
-#include <cstdlib>
+#include "support/cli_runner.h"
 
 namespace {
 
-struct CliResult
-{
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& arg)
-{
-    std::string quoted = "'";
-    for (char c : arg)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
+using CliResult = CliRun;
 
 class CliBeyondTest : public RadioFixture
 {
@@ -39,16 +23,7 @@ protected:
             0);
     }
 
-    CliResult Cli(const std::vector<std::string>& args)
-    {
-        std::string command = Quote(VELMAR_BIN_DIR "/velmar-cli") + " --settings " + Quote(ini);
-        for (const std::string& arg : args)
-            command += " " + Quote(arg);
-        command += " >" + Quote(dir.file("out.txt")) + " 2>" + Quote(dir.file("err.txt")) + " </dev/null";
-        const int status = std::system(command.c_str());
-        return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, TempDir::ReadFile(dir.file("out.txt")),
-            TempDir::ReadFile(dir.file("err.txt")) };
-    }
+    CliResult Cli(const std::vector<std::string>& args) { return RunVelmarCli(ini, args, dir.path()); }
 
     std::string a = dir.file("a.dig");
     std::string b = dir.file("b.dig");

@@ -3,14 +3,12 @@
 
 #include "model/velmar_doc.h"
 #include "shell/settings_file.h"
+#include "support/cli_runner.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -25,19 +23,7 @@ const char* const kLanguage =
 
 const char* const kEmptyRow = "\t\t\t\t\t\t\t\t\t\t\t";
 
-struct Result {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& arg)
-{
-    std::string quoted = "'";
-    for (char c : arg)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
+using Result = CliRun;
 
 class CliTest : public ::testing::Test {
 protected:
@@ -59,18 +45,7 @@ protected:
     // (unless settings is false) and the given arguments.
     Result Run(const std::vector<std::string>& args, bool settings = true, const std::string& env = {})
     {
-        std::string command = env + " " + Quote(std::string(VELMAR_BIN_DIR) + "/velmar-cli");
-        if (settings)
-            command += " --settings " + Quote(dir.file("setting.ini"));
-        for (const std::string& arg : args)
-            command += " " + Quote(arg);
-        command += " >" + Quote(dir.file("out.txt")) + " 2>" + Quote(dir.file("err.txt")) + " </dev/null";
-        const int status = std::system(command.c_str());
-        Result result;
-        result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.out = TempDir::ReadFile(dir.file("out.txt"));
-        result.err = TempDir::ReadFile(dir.file("err.txt"));
-        return result;
+        return RunVelmarCli(settings ? dir.file("setting.ini") : std::string(), args, dir.path(), env);
     }
 
     void New(const std::vector<std::string>& extra = {})
@@ -264,7 +239,7 @@ TEST_F(CliTest, UnreadableAndForeignFilesFail)
 TEST_F(CliTest, MissingSettingsFileFails)
 {
     TempDir other;
-    const Result result = Run({"new", "-o", dig}, false, "VELMAR_HOME=" + Quote(other.path()));
+    const Result result = Run({"new", "-o", dig}, false, "VELMAR_HOME=" + ShellQuote(other.path()));
     EXPECT_EQ(result.code, 1);
     EXPECT_NE(result.err.find("setting.ini"), std::string::npos);
 }
@@ -274,7 +249,7 @@ TEST_F(CliTest, DefaultSettingsAndLanguageFromTheProgramFolder)
     // VELMAR_HOME stands in for the program's folder; [setup] language picks the file.
     WriteSettings("custom");
     TempDir::WriteFile(dir.file("custom.lang"), "[String]\nIDS_OFF=Aus\n");
-    const std::string env = "VELMAR_HOME=" + Quote(dir.path());
+    const std::string env = "VELMAR_HOME=" + ShellQuote(dir.path());
     ASSERT_EQ(Run({"new", "-o", dig}, false, env).code, 0);
     const Result result = Run({"show", dig}, false, env);
     ASSERT_EQ(result.code, 0) << result.err;

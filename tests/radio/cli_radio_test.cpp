@@ -3,6 +3,7 @@
 #include "radio/radio_fixture.h"
 
 #include "radio/serial_link.h"
+#include "support/cli_runner.h"
 
 #include <csignal>
 #include <fcntl.h>
@@ -19,20 +20,7 @@ extern char** environ;
 
 namespace {
 
-struct CliResult
-{
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& arg)
-{
-    std::string quoted = "'";
-    for (char c : arg)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
+using CliResult = CliRun;
 
 std::string DataFile(unsigned char fill, unsigned char marker)
 {
@@ -48,13 +36,7 @@ class CliRadioTest : public RadioFixture
 protected:
     CliResult Cli(const std::vector<std::string>& args, const std::string& prefix = {})
     {
-        std::string command = prefix + Quote(VELMAR_BIN_DIR "/velmar-cli") + " --settings " + Quote(ini);
-        for (const std::string& a : args)
-            command += " " + Quote(a);
-        command += " >" + Quote(dir.file("out.txt")) + " 2>" + Quote(dir.file("err.txt")) + " </dev/null";
-        const int status = std::system(command.c_str());
-        return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, TempDir::ReadFile(dir.file("out.txt")),
-            TempDir::ReadFile(dir.file("err.txt")) };
+        return RunVelmarCli(ini, args, dir.path(), prefix);
     }
 
     std::string output = dir.file("read.dig");
@@ -124,6 +106,11 @@ struct CliFailure
     int code;
     const char* message;
 };
+
+void PrintTo(const CliFailure& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class CliFailureTest : public CliRadioTest, public ::testing::WithParamInterface<CliFailure>
 {
