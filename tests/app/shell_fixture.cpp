@@ -32,35 +32,11 @@ std::string DataFileBytes(unsigned char marker, const std::string& signature)
     return bytes;
 }
 
-ShellFixture::ShellFixture()
-{
-    setenv("VELMAR_HOME", m_home.path().c_str(), 1);
-    m_previousBoxes = SetMessageBoxHandler([this](const MessageBoxRecord& box) {
-        boxes.push_back(box);
-        if (answers.empty())
-            return static_cast<int>(IDOK);
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
-    });
-    m_previousDialogs = SetFileDialogHandler([this](const FileDialogRequest& request) {
-        fileDialogs.push_back(request);
-        if (chosenFiles.empty())
-            return std::string();
-        std::string path = chosenFiles.front();
-        chosenFiles.pop_front();
-        return path;
-    });
-}
+ShellFixture::ShellFixture() = default;
 
 ShellFixture::~ShellFixture()
 {
     m_app.reset();
-    SetMessageBoxHandler(m_previousBoxes);
-    SetFileDialogHandler(m_previousDialogs);
-    SetSettingsFile({});
-    SetLanguageFile({});
-    unsetenv("VELMAR_HOME");
 }
 
 void ShellFixture::WriteSettings(const std::string& setupLines)

@@ -3,9 +3,9 @@
 // files in a temp folder, every message box and file dialog answered by the
 // test and recorded, and the application torn down afterwards.
 
-#include "platform/ui/file_dialog.h"
-#include "platform/ui/message_box.h"
-#include "support/temp_dir.h"
+#include "support/file_dialog_script.h"
+#include "support/message_box_script.h"
+#include "support/velmar_home.h"
 
 #include <QStringList>
 
@@ -56,8 +56,8 @@ public:
     std::deque<std::string> chosenFiles;
 
 private:
-    TempDir m_home;
+    VelmarHome m_home;
+    MessageBoxScript m_boxScript { boxes, &answers };
+    FileDialogScript m_dialogScript { fileDialogs, chosenFiles };
     std::unique_ptr<CVelmarApp> m_app;
-    MessageBoxHandler m_previousBoxes;
-    FileDialogHandler m_previousDialogs;
 };

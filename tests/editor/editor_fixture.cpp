@@ -20,27 +20,11 @@ std::string EditorSettings(const std::string& channel, const std::string& passwo
         + "\n\n[ModelInfo]\ndata0=00400052\nFreq0=400-520MHz\ndata1=60134017\nFreq1=136-174MHz\n";
 }
 
-void EditorFixture::SetUp()
-{
-    m_previousBoxes = SetMessageBoxHandler([this](const MessageBoxRecord& box) {
-        boxes.push_back(box);
-        if (answers.empty())
-            return static_cast<int>(IDOK);
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
-    });
-}
-
 void EditorFixture::TearDown()
 {
     delete view;
     view = nullptr;
     doc.reset();
-    SetMessageBoxHandler(m_previousBoxes);
-    SetSettingsFile({});
-    SetLanguageFile({});
-    unsetenv("VELMAR_HOME");
     m_home.reset();
 }
 
@@ -49,13 +33,10 @@ void EditorFixture::Start(const std::string& settings, const std::string& extraL
     delete view;
     view = nullptr;
     doc.reset();
-    m_home = std::make_unique<TempDir>();
-    setenv("VELMAR_HOME", m_home->path().c_str(), 1);
-    TempDir::WriteFile(m_home->file("setting.ini"), settings);
-    TempDir::WriteFile(m_home->file("english.lang"),
-        TempDir::ReadFile(std::string(VELMAR_RESOURCE_DIR) + "/english.lang") + "\n" + extraLang);
-    SetSettingsFile(m_home->file("setting.ini"));
-    SetLanguageFile(m_home->file("english.lang"));
+    // The old home goes first: it unsets VELMAR_HOME as it goes.
+    m_home.reset();
+    m_home = std::make_unique<VelmarHome>();
+    m_home->Install(settings, extraLang);
 
     doc = std::make_unique<CVelmarDoc>();
     ASSERT_TRUE(doc->OnNewDocument());

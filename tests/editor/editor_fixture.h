@@ -6,8 +6,8 @@
 
 #include "editor/velmar_view.h"
 #include "model/velmar_doc.h"
-#include "platform/ui/message_box.h"
-#include "support/temp_dir.h"
+#include "support/message_box_script.h"
+#include "support/velmar_home.h"
 
 #include <QPoint>
 #include <QString>
@@ -28,7 +28,6 @@ std::string EditorSettings(const std::string& channel = "16", const std::string&
 
 class EditorFixture : public ::testing::Test {
 protected:
-    void SetUp() override;
     void TearDown() override;
 
     // Writes the settings and (re)starts the view on a fresh sample document.
@@ -61,6 +60,6 @@ protected:
     std::deque<int> answers;
 
 private:
-    std::unique_ptr<TempDir> m_home;
-    MessageBoxHandler m_previousBoxes;
+    MessageBoxScript m_boxScript { boxes, &answers };
+    std::unique_ptr<VelmarHome> m_home;
 };

@@ -21,14 +21,6 @@ const char* const kSettings = "[setup]\nlanguage=english\nchannel=16\npassword=1
                               "data0=00400052\nFreq0=400-520MHz\ndata1=60134017\nFreq1=136-174MHz\n";
 }
 
-std::string ShellQuote(const std::string& text)
-{
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
 CommandResult RunCommand(const std::string& command)
 {
     CommandResult result;
@@ -122,26 +114,8 @@ std::vector<std::string> DateLinesNearNow()
 
 void PrintFixture::SetUp()
 {
-    m_previousBoxes = SetMessageBoxHandler([this](const MessageBoxRecord& box) {
-        boxes.push_back(box);
-        return static_cast<int>(IDOK);
-    });
-    m_previousDialogs = SetFileDialogHandler([this](const FileDialogRequest& request) {
-        fileDialogs.push_back(request);
-        if (chosenFiles.empty())
-            return std::string();
-        std::string path = chosenFiles.front();
-        chosenFiles.pop_front();
-        return path;
-    });
-
-    m_home = std::make_unique<TempDir>();
-    setenv("VELMAR_HOME", m_home->path().c_str(), 1);
-    TempDir::WriteFile(m_home->file("setting.ini"), kSettings);
-    TempDir::WriteFile(
-        m_home->file("english.lang"), TempDir::ReadFile(std::string(VELMAR_RESOURCE_DIR) + "/english.lang"));
-    SetSettingsFile(m_home->file("setting.ini"));
-    SetLanguageFile(m_home->file("english.lang"));
+    m_home = std::make_unique<VelmarHome>();
+    m_home->Install(kSettings);
 
     doc = std::make_unique<CVelmarDoc>();
     ASSERT_TRUE(doc->OnNewDocument());
@@ -156,11 +130,6 @@ void PrintFixture::TearDown()
     delete view;
     view = nullptr;
     doc.reset();
-    SetMessageBoxHandler(m_previousBoxes);
-    SetFileDialogHandler(m_previousDialogs);
-    SetSettingsFile({});
-    SetLanguageFile({});
-    unsetenv("VELMAR_HOME");
     m_home.reset();
 }
 

@@ -6,9 +6,10 @@
 
 #include "editor/velmar_view.h"
 #include "model/velmar_doc.h"
-#include "platform/ui/file_dialog.h"
-#include "platform/ui/message_box.h"
-#include "support/temp_dir.h"
+#include "support/cli_runner.h"
+#include "support/file_dialog_script.h"
+#include "support/message_box_script.h"
+#include "support/velmar_home.h"
 
 #include <QImage>
 #include <QString>
@@ -30,7 +31,6 @@ struct CommandResult
     std::string out;
 };
 CommandResult RunCommand(const std::string& command);
-std::string ShellQuote(const std::string& text);
 
 // The pages of a PDF, from the poppler tools.
 int PdfPageCount(const std::string& pdf);
@@ -75,7 +75,7 @@ protected:
     std::deque<std::string> chosenFiles;
 
 private:
-    std::unique_ptr<TempDir> m_home;
-    MessageBoxHandler m_previousBoxes;
-    FileDialogHandler m_previousDialogs;
+    MessageBoxScript m_boxScript { boxes };
+    FileDialogScript m_dialogScript { fileDialogs, chosenFiles };
+    std::unique_ptr<VelmarHome> m_home;
 };
