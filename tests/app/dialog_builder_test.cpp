@@ -131,6 +131,11 @@ struct BoxCase {
     int result;
 };
 
+void PrintTo(const BoxCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class MessageBoxAnswer : public ::testing::TestWithParam<BoxCase> {};
 
 TEST_P(MessageBoxAnswer, HandlerAnswerIsLimitedToTheBoxButtons)

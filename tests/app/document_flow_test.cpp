@@ -237,6 +237,11 @@ struct SaveChangesCase {
     bool opensNew;
 };
 
+void PrintTo(const SaveChangesCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class SaveChanges : public DocumentFlow, public ::testing::WithParamInterface<SaveChangesCase> {};
 
 TEST_P(SaveChanges, ModifiedDocumentAsksBeforeFileNew)

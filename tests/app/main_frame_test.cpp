@@ -58,6 +58,11 @@ struct TooltipCase {
     const char* text;
 };
 
+void PrintTo(const TooltipCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class Tooltip : public MainFrame, public ::testing::WithParamInterface<TooltipCase> {};
 
 TEST_P(Tooltip, TextIsCutTo19BytesOnCharacterBoundary)
@@ -154,6 +159,11 @@ struct HelpCase {
     bool html;
     const char* expected;
 };
+
+void PrintTo(const HelpCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class HelpFile : public MainFrame, public ::testing::WithParamInterface<HelpCase> {};
 

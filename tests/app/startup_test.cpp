@@ -73,6 +73,11 @@ struct LanguageCase {
     const char* fileMenu;   // what the first menu then shows
 };
 
+void PrintTo(const LanguageCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class StartupLanguage : public ::testing::TestWithParam<LanguageCase> {};
 
 TEST_P(StartupLanguage, ChoosesLanguageFileAndTranslatesMenu)
@@ -104,6 +109,11 @@ struct PortCase {
     const char* setupLines;
     const char* pane;
 };
+
+void PrintTo(const PortCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class StartupPort : public ::testing::TestWithParam<PortCase> {};
 

@@ -76,6 +76,11 @@ struct RejectCase
     const char* message;
 };
 
+void PrintTo(const RejectCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class ChannelCsvRejectTest : public ChannelCsvTest, public ::testing::WithParamInterface<RejectCase>
 {
 };

@@ -36,6 +36,11 @@ struct EditCase
     std::function<void(CVelmarDoc&)> edit;
 };
 
+void PrintTo(const EditCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class UndoEachEditTest : public UndoTest, public ::testing::WithParamInterface<EditCase>
 {
 };

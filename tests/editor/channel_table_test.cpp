@@ -92,6 +92,11 @@ struct FreqCase {
     bool modified;
 };
 
+void PrintTo(const FreqCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class FrequencyEntry : public ChannelTable, public ::testing::WithParamInterface<FreqCase> {};
 
 TEST_P(FrequencyEntry, StoresTheCommittedValueAndShowsIt)
@@ -201,6 +206,11 @@ struct ToneCase {
     const char* tx;
     bool modified;
 };
+
+void PrintTo(const ToneCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class ToneEntry : public ChannelTable, public ::testing::WithParamInterface<ToneCase> {};
 
@@ -385,6 +395,11 @@ struct CountCase {
     const char* value;
     int rows;
 };
+
+void PrintTo(const CountCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class ChannelCount : public EditorFixture, public ::testing::WithParamInterface<CountCase> {};
 

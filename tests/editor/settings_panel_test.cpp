@@ -74,6 +74,11 @@ struct ClampCase {
     int index;  // -1: nothing selected
 };
 
+void PrintTo(const ClampCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class ReadLimits : public SettingsPanel, public ::testing::WithParamInterface<ClampCase> {};
 
 TEST_P(ReadLimits, StoredValueIsShownThroughTheReadLimit)

@@ -15,6 +15,11 @@ struct KeyCase {
     CellPos expected;
 };
 
+void PrintTo(const KeyCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class GridKeys : public GridTest, public ::testing::WithParamInterface<KeyCase> {};
 
 TEST_P(GridKeys, MoveFocus)

@@ -25,6 +25,13 @@ struct HitCase {
     CellPos expected;
 };
 
+// Shown in test lists as "scroll 0/0 point 40/28 fixed gives 1/1".
+void PrintTo(const HitCase& c, std::ostream* out)
+{
+    *out << "scroll " << c.hPos << "/" << c.vPos << " point " << c.x << "/" << c.y
+         << (c.allowFixed ? " fixed" : "") << " gives " << c.expected.row << "/" << c.expected.col;
+}
+
 class LayoutHit : public ::testing::TestWithParam<HitCase> {};
 
 TEST_P(LayoutHit, CellAtPoint)

@@ -39,6 +39,11 @@ struct HeaderCase {
     CellPos focus;     // focus afterwards
 };
 
+void PrintTo(const HeaderCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class GridHeaderClick : public GridTest, public ::testing::WithParamInterface<HeaderCase> {};
 
 TEST_P(GridHeaderClick, MovesFocusIntoDataAreaWithoutEdit)
@@ -146,6 +151,11 @@ struct DividerCase {
     Qt::CursorShape cursor;
     int expected;          // new size of the dragged row or column
 };
+
+void PrintTo(const DividerCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class GridDivider : public GridTest, public ::testing::WithParamInterface<DividerCase> {};
 

@@ -122,6 +122,11 @@ struct ProcedureFailure
     TestModeOutcome expected;
 };
 
+void PrintTo(const ProcedureFailure& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class TestModeFailureTest : public TestModeTest, public ::testing::WithParamInterface<ProcedureFailure>
 {
 };

@@ -275,6 +275,11 @@ struct FailureCase
     int unchangedBlock; // a block whose image bytes must keep their value, or -1
 };
 
+void PrintTo(const FailureCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class TransferFailureTest : public TransferTest, public ::testing::WithParamInterface<FailureCase>
 {
 };

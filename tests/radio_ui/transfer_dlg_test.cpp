@@ -145,6 +145,11 @@ struct ErrorCase {
     const char* textKey;
 };
 
+void PrintTo(const ErrorCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class TransferErrorTest : public TransferDlgTest, public ::testing::WithParamInterface<ErrorCase> {};
 
 TEST_P(TransferErrorTest, ShowsOneErrorBoxAndCloses)
@@ -216,6 +221,11 @@ struct CancelCase {
     std::vector<std::string> radioArgs;
     bool waitForBlocks;
 };
+
+void PrintTo(const CancelCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class TransferCancelTest : public TransferDlgTest, public ::testing::WithParamInterface<CancelCase> {};
 
