@@ -76,23 +76,39 @@ IniMap ReadIni(const std::string& path)
     return ini;
 }
 
-// Every quoted "IDS_..." or "Menu_..." literal in the program's sources.
-std::set<std::string> KeyLiteralsInSources()
+std::string ReadSource(const fs::path& path)
 {
-    static const std::regex literal(R"re("((?:IDS|Menu)_[A-Za-z0-9_]*)")re");
-    std::set<std::string> keys;
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Every match of pattern's first group in the program's sources.
+std::set<std::string> SourceMatches(const std::regex& pattern)
+{
+    std::set<std::string> found;
     for (const auto& entry : fs::recursive_directory_iterator(std::string(VELMAR_SOURCE_DIR) + "/src")) {
         const std::string ext = entry.path().extension().string();
         if (!entry.is_regular_file() || (ext != ".cpp" && ext != ".h"))
             continue;
-        std::ifstream in(entry.path());
-        std::stringstream text;
-        text << in.rdbuf();
-        const std::string source = text.str();
-        for (std::sregex_iterator it(source.begin(), source.end(), literal), end; it != end; ++it)
-            keys.insert((*it)[1].str());
+        const std::string source = ReadSource(entry.path());
+        for (std::sregex_iterator it(source.begin(), source.end(), pattern), end; it != end; ++it)
+            found.insert((*it)[1].str());
     }
-    return keys;
+    return found;
+}
+
+// Every quoted "IDS_..." or "Menu_..." literal.
+std::set<std::string> KeyLiteralsInSources()
+{
+    return SourceMatches(std::regex(R"re("((?:IDS|Menu)_[A-Za-z0-9_]*)")re"));
+}
+
+// The names velmar-cli commands register under.
+std::set<std::string> CliCommandNames()
+{
+    return SourceMatches(std::regex(R"re(RegisterCliCommand\(\s*\{\s*"([A-Za-z0-9_-]+)")re"));
 }
 
 struct RequiredKey
@@ -113,6 +129,13 @@ std::vector<RequiredKey> ExpandPrefix(const std::string& prefix, bool& known)
             if (toolbar->commands[i] != 0)
                 keys.push_back(
                     { "String", prefix + std::to_string(toolbar->commands[i]), "toolbar tooltip" });
+        }
+    } else if (prefix == "IDS_CLI_SUMMARY_") {
+        // The help line of each command, by its name in capitals.
+        for (std::string name : CliCommandNames()) {
+            std::transform(name.begin(), name.end(), name.begin(),
+                [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+            keys.push_back({ "String", prefix + name, "velmar-cli help line" });
         }
     } else if (prefix == "IDS_ChText") {
         for (int column = 0; column < kColumns; ++column)
