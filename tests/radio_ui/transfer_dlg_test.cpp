@@ -31,6 +31,18 @@ bool SameBytes(const Memory& a, const Memory& b, int from, int to)
 class TransferDlgTest : public RadioUiFixture {
 protected:
     Memory DocBytes() const { return Doc()->Image().bytes; }
+
+    // Runs the command, confirms its dialog with OK, and returns the dialog's title.
+    QString ConfirmCommand(int commandId)
+    {
+        QString title;
+        RunCommand(commandId, [&](QWidget* dialog) {
+            title = dialog->windowTitle();
+            ClickNow(dialog, IDOK);
+            return true;
+        });
+        return title;
+    }
 };
 }
 
@@ -43,12 +55,7 @@ TEST_F(TransferDlgTest, ReadReplacesTheDocumentAndRefreshesTheView)
     Doc()->Image().bytes[0x3F0] = 0x42; // the calibration block does not travel
     const Memory before = DocBytes();
 
-    QString title;
-    RunCommand(ID_READ_RADIO, [&](QWidget* dialog) {
-        title = dialog->windowTitle();
-        ClickNow(dialog, IDOK);
-        return true;
-    });
+    const QString title = ConfirmCommand(ID_READ_RADIO);
 
     EXPECT_EQ(title, QString::fromStdString(Text("IDS_READDATA")));
     const Memory after = DocBytes();
@@ -115,12 +122,7 @@ TEST_F(TransferDlgTest, WriteSendsTheBlocksThenTheEndCommand)
     Doc()->Image().bytes[0x3EF] = 0xA5;
     const Memory sent = DocBytes();
 
-    QString title;
-    RunCommand(ID_WRITE_RADIO, [&](QWidget* dialog) {
-        title = dialog->windowTitle();
-        ClickNow(dialog, IDOK);
-        return true;
-    });
+    const QString title = ConfirmCommand(ID_WRITE_RADIO);
 
     EXPECT_EQ(title, QString::fromStdString(Text("IDS_WRITEDATA")));
     EXPECT_TRUE(boxes.empty());
