@@ -1,14 +1,12 @@
 #include "app/shell_fixture.h"
 
 #include "model/velmar_doc.h"
-#include "shell/settings_file.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/velmar_app.h"
 #include "templates/command_ids.h"
 
 #include <QApplication>
 
-#include <cstdlib>
 
 std::string TestLanguage(const std::string& disp, const std::string& menuFile,
     const std::string& extraStrings)

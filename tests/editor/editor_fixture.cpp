@@ -4,7 +4,6 @@
 #include "editor/velmar_view.h"
 #include "grid/grid_ctrl.h"
 #include "model/velmar_doc.h"
-#include "shell/settings_file.h"
 #include "templates/command_ids.h"
 
 #include <QApplication>
@@ -12,7 +11,6 @@
 #include <QLineEdit>
 #include <QtTest/QTest>
 
-#include <cstdlib>
 
 std::string EditorSettings(const std::string& channel, const std::string& password)
 {

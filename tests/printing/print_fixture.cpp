@@ -2,7 +2,6 @@
 
 #include "grid/grid_ctrl.h"
 #include "platform/ui/print_driver.h"
-#include "shell/settings_file.h"
 #include "templates/command_ids.h"
 
 #include <QApplication>
@@ -12,7 +11,6 @@
 
 #include <array>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <sys/wait.h>
 

@@ -5,7 +5,6 @@
 #include "platform/profile.h"
 #include "platform/ui/command_actions.h"
 #include "shell/lang_string.h"
-#include "shell/settings_file.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/velmar_app.h"
 #include "support/radio_settings.h"
