@@ -98,19 +98,17 @@ bool CVelmarDoc::Undo()
 {
     // A change stored after its mark is still the latest edit.
     m_history.Record(m_image);
-    const UndoHistory::State* state = m_history.Undo();
-    if (!state)
-        return false;
-    m_image = state->image;
-    CDocument::SetModifiedFlag(state->modified);
-    RefreshAll();
-    return true;
+    return RestoreState(m_history.Undo());
 }
 
 bool CVelmarDoc::Redo()
 {
     m_history.Record(m_image);
-    const UndoHistory::State* state = m_history.Redo();
+    return RestoreState(m_history.Redo());
+}
+
+bool CVelmarDoc::RestoreState(const UndoHistory::State* state)
+{
     if (!state)
         return false;
     m_image = state->image;

@@ -183,6 +183,8 @@ private:
     int GetClampedByte(std::size_t offset, int max) const;
     void SetByte(std::size_t offset, int value) { m_image.bytes[offset] = static_cast<std::uint8_t>(value); }
     std::size_t PttCodeOffset(bool start) const;
+    // Puts a snapshot from the history back; false when there is none.
+    bool RestoreState(const UndoHistory::State* state);
 
     std::int32_t m_bandLowerLimit = 10000000;
     std::int32_t m_bandUpperLimit = 52000000;
